@@ -1,0 +1,42 @@
+# The two contracts: `make test` builds both builds and runs every test; `make demo` runs
+# the unattended installation on the bundled example machine.
+.PHONY: all deps native asan win32 test test-native test-asan test-win32 demo bench clean
+
+all: native win32
+
+deps:
+	@tools/install-deps
+
+native: deps
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native
+
+asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+
+win32: deps
+	@cmake --preset win32 >/dev/null
+	@cmake --build --preset win32
+
+test-native: native
+	@ctest --preset native
+
+test-asan: asan
+	@ctest --preset asan
+
+test-win32: win32
+	@tests/wine/run-all
+
+test: test-native test-asan test-win32
+
+demo: native
+	@examples/demo
+
+bench: deps
+	@cmake --preset native -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build --preset native
+	@bench/run
+
+clean:
+	rm -rf build
