@@ -49,7 +49,7 @@ private:
 // member function of the class.
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                             \
     const MessageMap* theClass::ClassMessageMap() {                                        \
-        typedef theClass ThisClass;                                                        \
+        using ThisClass [[maybe_unused]] = theClass;                                       \
         typedef baseClass TheBaseClass;                                                    \
         static const MessageMapEntry entries[] = {
 
