@@ -8,6 +8,7 @@
 #include "platform/Array.h"
 #include "platform/Files.h"
 #include "platform/WinDefs.h"
+#include "platform/framework/WinApp.h"
 #include "platform/Window.h"
 #include "staging/Staging.h"
 #include "staging/StagingChecks.h"
@@ -38,7 +39,7 @@ bool FileOpens(const CString& path) {
 
 void InstallDriverUnattended(const CString& sourceDir) {
     // 1. The hourglass until the process ends.
-    os::SetCursor(os::LoadCursorA(nullptr, os::IDC_WAIT));
+    GetApp()->BeginWaitCursor();
 
     // 2.
     CStringArray copiedInfList;
