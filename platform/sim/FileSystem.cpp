@@ -83,6 +83,18 @@ std::shared_ptr<FileNode> FileSystem::Find(const Path& path) const {
     return node;
 }
 
+Path FileSystem::StoredSpelling(const Path& path) const {
+    Path stored = path;
+    const Drive* drive = FindDrive(path.drive);
+    std::shared_ptr<FileNode> node = drive ? drive->root : nullptr;
+    for (std::string& part : stored.parts) {
+        node = node ? node->FindChild(part) : nullptr;
+        if (node)
+            part = node->name;
+    }
+    return stored;
+}
+
 os::LONG FileSystem::FindParent(const Path& path, std::shared_ptr<FileNode>* parent) const {
     if (path.IsRoot())
         return os::ERROR_ACCESS_DENIED;

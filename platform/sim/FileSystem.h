@@ -103,6 +103,8 @@ public:
 
     // ---- The operations behind the os:: calls: Windows error codes, 0 on success ----
     std::shared_ptr<FileNode> Find(const Path& path) const;
+    // The path of an existing entry spelled as the entries' names are stored.
+    Path StoredSpelling(const Path& path) const;
     // ERROR_PATH_NOT_FOUND when the parent directory is missing (or is a file).
     os::LONG FindParent(const Path& path, std::shared_ptr<FileNode>* parent) const;
     os::LONG CreateDirectory(const Path& path);

@@ -181,7 +181,7 @@ os::LONG Machine::StartProcess(const std::string& commandLine, const std::string
                     continue;
                 std::shared_ptr<FileNode> node = files.Find(path);
                 if (node && !node->isDirectory) {
-                    program = path;
+                    program = files.StoredSpelling(path);
                     found = true;
                 }
             }
