@@ -83,8 +83,7 @@ bool FileExists(const char* path) {
 void DeletePreviousDriverInfs(const CString& windowsDir) {
     os::WIN32_FIND_DATAA found;
     const char* pathFormat = OtherInfPathFormat;
-    os::HANDLE search =
-        os::FindFirstFileA(FormatPath(OtherInfSearchFormat, windowsDir), &found);
+    os::HANDLE search = os::FindFirstFileA(FormatPath(OtherInfSearchFormat, windowsDir), &found);
     if (search == os::INVALID_HANDLE_VALUE) {
         pathFormat = OemInfPathFormat;
         search = os::FindFirstFileA(FormatPath(OemInfSearchFormat, windowsDir), &found);
@@ -119,6 +118,5 @@ void RemoveOldDriverFiles() {
     DeletePreviousDriverInfs(windowsDir);
     ScheduleSystemFileRenames(windowsDir);
     // Emptied on every run, also when nothing of the previous driver was found.
-    os::WritePrivateProfileStringA(WinIniWindowsSection, WinIniRunKey, EmptyRunValue,
-                                   WinIniFile);
+    os::WritePrivateProfileStringA(WinIniWindowsSection, WinIniRunKey, EmptyRunValue, WinIniFile);
 }

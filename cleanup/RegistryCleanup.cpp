@@ -116,8 +116,8 @@ bool RemovePciDeviceKeys(bool& deleted) {
         }
         CString devicePath = SubkeyPath(PciEnumKey, name);
         os::HKEY deviceKey = nullptr;
-        if (os::RegOpenKeyExA(os::HKEY_LOCAL_MACHINE, devicePath, 0, os::KEY_READ,
-                              &deviceKey) != os::ERROR_SUCCESS) {
+        if (os::RegOpenKeyExA(os::HKEY_LOCAL_MACHINE, devicePath, 0, os::KEY_READ, &deviceKey) !=
+            os::ERROR_SUCCESS) {
             ++index;
             continue;
         }
