@@ -8,16 +8,24 @@ namespace {
 const int NormalExitCode = 0;
 } // namespace
 
+void ResetApplicationState() {
+    CWinApp* app = GetApp();
+    if (!app)
+        return;
+    app->m_hInstance = nullptr;
+    app->m_lpCmdLine.Empty();
+    app->m_pMainWnd = nullptr;
+    app->m_nWaitCursorCount = 0;
+    app->m_hcurWaitCursorRestore = nullptr;
+}
+
 int AppMain() {
     CWinApp* app = GetApp();
     if (!app)
         return NormalExitCode;
-    // A new process: the application object starts without a main window or wait cursor.
+    ResetApplicationState();
     app->m_hInstance = os::GetModuleHandleA(nullptr);
     app->m_lpCmdLine = CommandLineArguments(os::GetCommandLineA());
-    app->m_pMainWnd = nullptr;
-    app->m_nWaitCursorCount = 0;
-    app->m_hcurWaitCursorRestore = nullptr;
     // Whatever InitInstance returns, there is no message loop to run: the program's windows
     // were modal dialogs, and they have closed.
     app->InitInstance();

@@ -42,6 +42,7 @@ private:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
     friend int AppMain();
+    friend void ResetApplicationState();
 
     int m_nWaitCursorCount;
     os::HCURSOR m_hcurWaitCursorRestore;

@@ -16,6 +16,9 @@ int RunProgram(Machine& machine, const std::string& commandLine, UiScript script
     } catch (const ProcessExit& exit) {
         exitCode = exit.code;
     }
+    // The process has ended: its application object goes with it. (Errors that leave the
+    // run early are not caught: AppMain resets the object when the next run starts.)
+    ResetApplicationState();
     if (!machine.windows.Script().Empty())
         throw UnusedUiActions("the program ended with UI actions left in its script");
     return exitCode;

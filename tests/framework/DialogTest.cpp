@@ -5,10 +5,12 @@
 #include <stdexcept>
 
 #include "platform/Window.h"
+#include "platform/framework/AppMain.h"
 #include "platform/framework/Dialog.h"
 #include "platform/framework/WinApp.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/ProcessExit.h"
+#include "platform/sim/Program.h"
 #include "res/resource.h"
 
 namespace {
@@ -46,9 +48,9 @@ class DialogTest : public ::testing::Test {
 protected:
     DialogTest() : scope(machine) {
         machine.windows.StartProcess();
-        GetApp()->m_pMainWnd = nullptr;
+        ResetApplicationState();
     }
-    ~DialogTest() override { GetApp()->m_pMainWnd = nullptr; }
+    ~DialogTest() override { ResetApplicationState(); }
 
     os::INT_PTR Run(ProbeDialog& dialog, sim::UiScript script) {
         machine.windows.SetScript(std::move(script));
