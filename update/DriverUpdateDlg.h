@@ -25,12 +25,20 @@ public:
     // Icon IDI_SETUP, the window's big and small icon, loaded once by the constructor.
     os::HICON DialogIcon;
 
+    // Writes the options whose boxes are checked into the INF copy at path (in the Windows
+    // INF directory), in place; see EditInfOptions. A copy that does not open is left alone.
+    void ApplyInfOptions(const CString& path);
+
     DECLARE_MESSAGE_MAP()
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Sets the icons, SourceDir and FullPackage. Returns TRUE.
     os::BOOL OnInitDialog() override;
+    // "Install": the driver update. Never returns: it ends the process, silently on Windows
+    // NT, after the reason when the package cannot be used or a path or copy fails, and
+    // otherwise through the completion message and the restart request.
+    void OnOK() override;
 
 private:
     // Minimised: the icon centred in the client area; otherwise the default painting.
