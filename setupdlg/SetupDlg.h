@@ -36,6 +36,10 @@ protected:
     // ends the program with "Can not find installation files." when the tree lacks the
     // family's applications setup program. Returns TRUE.
     os::BOOL OnInitDialog() override;
+    // The full installation (setupdlg/FullInstall.cpp): neither box checked ends the dialog
+    // as cancelled; otherwise installs the driver and/or the applications and ends the
+    // program (restart, quit, or the dialog ended with IDOK).
+    void OnOK() override;
 
 private:
     // System command IDM_ABOUT (with any value in its four low bits) opens the about box;
