@@ -1,0 +1,1 @@
+Example file: SNDSETUP.COM of the previous Orvane driver release 1.2.
