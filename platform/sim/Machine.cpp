@@ -142,9 +142,14 @@ os::LONG Machine::WriteProfile(const char* section, const char* key, const char*
         edited = profile::Write(text, section, key, value);
         what += std::string(" ") + key + "=" + value;
     }
-    if (edited == text && error == os::ERROR_SUCCESS)
-        return os::ERROR_SUCCESS;
-    if ((error = files.WriteWhole(path, edited)))
+    bool exists = error == os::ERROR_SUCCESS;
+    if (!exists && (!key || !value))
+        return os::ERROR_SUCCESS; // nothing to delete
+    if (exists && (files.Find(path)->attributes & AttrReadOnly))
+        return os::ERROR_ACCESS_DENIED;
+    // A write that changes nothing leaves the file as it is, but is still a write the
+    // program made.
+    if ((edited != text || !exists) && (error = files.WriteWhole(path, edited)))
         return error;
     if (by.empty())
         Record("profile", what);

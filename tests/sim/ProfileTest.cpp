@@ -146,6 +146,12 @@ TEST_F(ProfileTest, FileNameWithoutDirectoryMeansWindowsDirectory) {
     ASSERT_TRUE(os::WritePrivateProfileStringA("Windows", "run", " ", "WIN.INI"));
     EXPECT_EQ("[Windows]\r\nrun= \r\n", machine.files.Contents("C:\\WINDOWS\\WIN.INI"));
     EXPECT_EQ("", Text(os::GetPrivateProfileStringA("windows", "RUN", "x", "win.ini")));
+    // Writing the same value again is a write the program made, but leaves the file alone.
+    sim::FileTime written = machine.files.LastWriteTime("C:\\WINDOWS\\WIN.INI");
+    machine.Advance(1000);
+    ASSERT_TRUE(os::WritePrivateProfileStringA("windows", "run", " ", "WIN.INI"));
+    EXPECT_EQ(written, machine.files.LastWriteTime("C:\\WINDOWS\\WIN.INI"));
+    EXPECT_EQ(2u, machine.journal.Of("profile").size());
 }
 
 TEST_F(ProfileTest, DeletingKeysAndSections) {
