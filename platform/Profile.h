@@ -8,8 +8,9 @@
 
 namespace os {
 
-// The decimal value of the key: optional sign, then the leading digits; def when the file,
-// section or key is missing or the value has no leading digit.
+// The decimal value of the key: optional sign, then the leading digits; 0 for a value that
+// has no leading digit (such as "yes"); def when the file, section or key is missing or the
+// value is empty.
 UINT GetPrivateProfileIntA(const char* section, const char* key, int def, const char* file);
 
 // The whole value of the key, enclosing quotation marks removed; def when missing. The value
