@@ -25,7 +25,9 @@ test-native: native
 test-asan: asan
 	@ctest --preset asan
 
+# The Windows 95 gate (PE header, imports, Pentium instructions), then the tests under Wine.
 test-win32: win32
+	@../shared/win9x/check-exe build/win32/Setup.exe
 	@tests/wine/run-all
 
 test: test-native test-asan test-win32

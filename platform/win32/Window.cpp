@@ -25,7 +25,7 @@ struct DialogStart {
 };
 
 // The dialog procedure that Windows calls (stdcall). It keeps the program's procedure
-// (cdecl) in the dialog's DWL_USER slot from WM_INITDIALOG on and passes every message to
+// (cdecl) in the dialog's DWLP_USER slot from WM_INITDIALOG on and passes every message to
 // it. Messages that come before WM_INITDIALOG (WM_SETFONT) get the default handling.
 INT_PTR CALLBACK DialogTrampoline(::HWND dialog, ::UINT message, ::WPARAM wParam,
                                   ::LPARAM lParam) {
@@ -34,9 +34,9 @@ INT_PTR CALLBACK DialogTrampoline(::HWND dialog, ::UINT message, ::WPARAM wParam
         const DialogStart* start = reinterpret_cast<const DialogStart*>(lParam);
         procedure = start->procedure;
         lParam = start->initParam;
-        ::SetWindowLongA(dialog, DWL_USER, reinterpret_cast<LONG_PTR>(procedure));
+        ::SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(procedure));
     } else {
-        procedure = reinterpret_cast<DLGPROC>(::GetWindowLongA(dialog, DWL_USER));
+        procedure = reinterpret_cast<DLGPROC>(::GetWindowLongPtrA(dialog, DWLP_USER));
     }
     if (!procedure)
         return FALSE;

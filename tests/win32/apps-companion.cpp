@@ -1,6 +1,7 @@
 // apps-companion: plays one of the sound card's companion applications for the end-to-end
 // tests: a top-level window with the given title that logs the WM_CLOSE it gets and closes,
-// or, with "ignore-close", stays open.
+// or, with "ignore-close", stays open. It also logs the end of the session that a restart
+// request brings (WM_QUERYENDSESSION, WM_ENDSESSION).
 //
 //   apps-companion.exe TITLE [ignore-close]
 #include <windows.h>
@@ -21,6 +22,12 @@ LRESULT CALLBACK CompanionProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         fullsetuplog::Line(g_title, g_ignoreClose ? "WM_CLOSE ignored" : "WM_CLOSE");
         if (!g_ignoreClose)
             DestroyWindow(window);
+        return 0;
+    case WM_QUERYENDSESSION:
+        fullsetuplog::Line(g_title, "WM_QUERYENDSESSION");
+        return TRUE;
+    case WM_ENDSESSION:
+        fullsetuplog::Line(g_title, wParam ? "WM_ENDSESSION" : "WM_ENDSESSION cancelled");
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
