@@ -85,13 +85,15 @@ handshake_running() {
     tr -d '\r' <"$(unix_path 'C:\windows\TXASETUP.INI')" | sed -n 's/^RUNNING=//p'
 }
 
-# expect_staged: the driver files in the staging tree and the INF copy pointed at it.
+# expect_staged ['C:\INF\DIR']: the driver files in the staging tree and the INF copy (in
+# the Windows INF directory by default) pointed at it.
 expect_staged() {
+    local inf_dir=${1:-'C:\windows\inf'}
     expect_true "DOS file staged" test -f "$(unix_path 'C:\Orvane\DOS\ORVDOS.SYS')"
     expect_true "DOS application staged" test -f "$(unix_path 'C:\Orvane\DOS\DOSAPP\ORVMIX.EXE')"
     expect_true "driver file staged" test -f "$(unix_path 'C:\Orvane\W95-98\SNDCORE.VXD')"
     expect_true "026 file staged" test -f "$(unix_path 'C:\Orvane\W95-98\026\BANK026.DAT')"
-    expect_eq "$(tr -d '\r' <"$(unix_path 'C:\windows\inf\ORVANE.INF')" | sed -n 's/^1=//p')" \
+    expect_eq "$(tr -d '\r' <"$(unix_path "$inf_dir\\ORVANE.INF")" | sed -n 's/^1=//p')" \
         '"Orvane Driver Disk",,0, C:\Orvane\W95-98' "INF copy's source disk"
 }
 
