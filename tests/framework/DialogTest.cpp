@@ -274,3 +274,26 @@ TEST_F(DialogTest, OtherProgramsWindowsAreFoundByExactTitleAndClosedByWm_Close) 
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DialogTest, ShowDrawsTheDialogAsTextInTabOrder) {
+    ProbeDialog dialog(IDD_SETUP);
+    dialog.onInit = [](ProbeDialog& d) {
+        os::SendMessageA(os::GetDlgItem(d.m_hWnd, IDC_INSTALL_APPS), os::BM_SETCHECK, os::BST_CHECKED, 0);
+        os::EnableWindow(os::GetDlgItem(d.m_hWnd, IDC_INSTALL_DRIVER), os::FALSE);
+    };
+    Run(dialog, {ui::Show(), ui::Escape()});
+    ASSERT_EQ(1u, machine.windows.Transcript().size());
+    EXPECT_EQ("+-- PCI Audio Device Driver And Applications Setup Program\n"
+              "| > << OK >>   [1]\n"
+              "|   < Cancel >   [2]\n"
+              "|   -- group box --\n"
+              "|   \"Please wait .....\"   [1003]   (hidden)\n"
+              "|   [x] Install Applications   [1001]\n"
+              "|   [ ] Install Device Driver   [1002]   (disabled)\n"
+              "+-- system menu: 1.&Move (61456) 2.&Close (61536)\n",
+              machine.windows.Transcript()[0]);
+}
+
+} // namespace

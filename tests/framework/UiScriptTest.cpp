@@ -42,3 +42,39 @@ TEST(UiScript, RefusesUnknownActionsAndMissingOrExtraArguments) {
 }
 
 } // namespace
+
+#include <unistd.h>
+
+#include <sstream>
+
+namespace {
+
+TEST(KeyboardTerminal, TurnsKeysIntoActionsAndAnswers) {
+    int fds[2];
+    ASSERT_EQ(0, pipe(fds));
+    const std::string keys = "\t \r\x1bxm2y\r";
+    ASSERT_EQ(static_cast<ssize_t>(keys.size()), write(fds[1], keys.data(), keys.size()));
+    close(fds[1]);
+    std::ostringstream out;
+    sim::KeyboardTerminal terminal(fds[0], out);
+    sim::DialogState dialog;
+    dialog.systemMenu = {{false, 0xF010, "&Move"}, {false, 0xF060, "&Close"}, {true, 0, ""},
+                         {false, 16, "&About Setup..."}};
+    EXPECT_EQ(sim::UiAction::Tab, terminal.NextAction(dialog, "drawing\n").kind);
+    EXPECT_EQ(sim::UiAction::Space, terminal.NextAction(dialog, "").kind);
+    EXPECT_EQ(sim::UiAction::Enter, terminal.NextAction(dialog, "").kind);
+    EXPECT_EQ(sim::UiAction::Escape, terminal.NextAction(dialog, "").kind);
+    // An unknown key is passed over; 'm' and a number pick a system menu item.
+    const sim::UiAction chosen = terminal.NextAction(dialog, "");
+    EXPECT_EQ(sim::UiAction::SysCommand, chosen.kind);
+    EXPECT_EQ(0xF060, chosen.value);
+    EXPECT_EQ(os::IDYES, terminal.AnswerMessageBox("Setup", "Sure?", os::MB_YESNO));
+    EXPECT_EQ(os::IDOK, terminal.AnswerMessageBox("Setup", "Done.", os::MB_OK));
+    // The keys have run out: the user has gone, and the dialog is cancelled.
+    EXPECT_EQ(sim::UiAction::Escape, terminal.NextAction(dialog, "").kind);
+    close(fds[0]);
+    EXPECT_NE(std::string::npos, out.str().find("drawing"));
+    EXPECT_NE(std::string::npos, out.str().find("[Setup] Done."));
+}
+
+} // namespace
