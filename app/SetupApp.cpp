@@ -55,8 +55,8 @@ os::BOOL CSetupApp::InitInstance() {
     Enable3dControlsStatic();
 
     // 6.2.
-    const os::UINT webSetup = os::GetPrivateProfileIntA(
-        OptionSection, WebSetupKey, OptionDefault, sourceDir + WebSetupFileName);
+    const os::UINT webSetup = os::GetPrivateProfileIntA(OptionSection, WebSetupKey, OptionDefault,
+                                                        sourceDir + WebSetupFileName);
 
     // 6.3, 6.4. The dialog's result does not matter: a dialog that finished its work has
     // ended the process already.

@@ -130,12 +130,15 @@ void CSetupDlg::OnPaint() {
         CDialog::OnPaint();
 }
 
-os::HICON CSetupDlg::OnQueryDragIcon() { return DialogIcon; }
+os::HICON CSetupDlg::OnQueryDragIcon() {
+    return DialogIcon;
+}
 
 void CSetupDlg::OnInstallBoxClicked() {
     // The driver box is asked only when the applications box is unchecked.
     if (InstallAppsBox.GetCheck() == os::BST_CHECKED)
         OkButton.EnableWindow(os::TRUE);
     else
-        OkButton.EnableWindow(InstallDriverBox.GetCheck() == os::BST_CHECKED ? os::TRUE : os::FALSE);
+        OkButton.EnableWindow(InstallDriverBox.GetCheck() == os::BST_CHECKED ? os::TRUE
+                                                                             : os::FALSE);
 }

@@ -52,4 +52,6 @@ void CDriverUpdateDlg::OnPaint() {
         CDialog::OnPaint();
 }
 
-os::HICON CDriverUpdateDlg::OnQueryDragIcon() { return DialogIcon; }
+os::HICON CDriverUpdateDlg::OnQueryDragIcon() {
+    return DialogIcon;
+}

@@ -20,7 +20,9 @@ END_MESSAGE_MAP()
 CDialog::CDialog(os::UINT templateId, CWnd* parent)
     : m_nIDHelp(templateId), m_pParentWnd(parent), m_pNextRunning(nullptr) {}
 
-CDialog::~CDialog() { Detach(); }
+CDialog::~CDialog() {
+    Detach();
+}
 
 os::INT_PTR CDialog::DoModal() {
     // Without a parent of its own the dialog is owned by the main window, unless it is the
@@ -32,14 +34,16 @@ os::INT_PTR CDialog::DoModal() {
         owner = GetApp()->m_pMainWnd->m_hWnd;
     const os::HINSTANCE instance = GetApp() ? GetApp()->m_hInstance : os::GetModuleHandleA(nullptr);
 
-    const os::INT_PTR result = os::DialogBoxParamA(instance, static_cast<int>(m_nIDHelp), owner,
-                                                   &CDialog::DialogProc,
-                                                   reinterpret_cast<os::LPARAM>(this));
+    const os::INT_PTR result =
+        os::DialogBoxParamA(instance, static_cast<int>(m_nIDHelp), owner, &CDialog::DialogProc,
+                            reinterpret_cast<os::LPARAM>(this));
     Detach();
     return result;
 }
 
-void CDialog::EndDialog(int result) { os::EndDialog(m_hWnd, result); }
+void CDialog::EndDialog(int result) {
+    os::EndDialog(m_hWnd, result);
+}
 
 os::BOOL CDialog::UpdateData(os::BOOL saveAndValidate) {
     CDataExchange dx(this, saveAndValidate);
@@ -66,11 +70,17 @@ void CDialog::OnOK() {
     EndDialog(os::IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(os::IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(os::IDCANCEL);
+}
 
-void CDialog::OnSysCommand(os::UINT, os::LPARAM) { Default(); }
+void CDialog::OnSysCommand(os::UINT, os::LPARAM) {
+    Default();
+}
 
-void CDialog::OnPaint() { Default(); }
+void CDialog::OnPaint() {
+    Default();
+}
 
 // The dialog procedure of every CDialog. WM_INITDIALOG carries the CDialog object, which
 // from then on receives the window's messages through its message map. A dialog procedure

@@ -4,8 +4,12 @@ namespace {
 
 // LOWORD and HIWORD of a WM_COMMAND's wParam: the command or control id and the
 // notification code.
-int CommandId(os::WPARAM wParam) { return static_cast<int>(wParam & 0xFFFF); }
-os::UINT NotificationCode(os::WPARAM wParam) { return static_cast<os::UINT>((wParam >> 16) & 0xFFFF); }
+int CommandId(os::WPARAM wParam) {
+    return static_cast<int>(wParam & 0xFFFF);
+}
+os::UINT NotificationCode(os::WPARAM wParam) {
+    return static_cast<os::UINT>((wParam >> 16) & 0xFFFF);
+}
 
 bool Matches(const MessageMapEntry& entry, os::UINT message, os::WPARAM wParam) {
     if (entry.message != message)

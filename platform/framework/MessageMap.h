@@ -34,59 +34,59 @@ struct MessageMap {
 };
 
 // The entry of map (or of one of its bases) that handles message; nullptr when none does.
-const MessageMapEntry* FindMessageEntry(const MessageMap* map, os::UINT message,
-                                        os::WPARAM wParam);
+const MessageMapEntry* FindMessageEntry(const MessageMap* map, os::UINT message, os::WPARAM wParam);
 
 // In the class declaration.
-#define DECLARE_MESSAGE_MAP()                                                              \
-public:                                                                                    \
-    static const MessageMap* ClassMessageMap();                                            \
-    const MessageMap* GetMessageMap() const override { return ClassMessageMap(); }         \
-                                                                                           \
+// clang-format off
+#define DECLARE_MESSAGE_MAP()                                                                  \
+public:                                                                                        \
+    static const MessageMap* ClassMessageMap();                                                \
+    const MessageMap* GetMessageMap() const override { return ClassMessageMap(); }             \
+                                                                                               \
 private:
 
 // In the class's source file. Handlers may be private: the entries are written inside a
 // member function of the class.
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                             \
-    const MessageMap* theClass::ClassMessageMap() {                                        \
-        using ThisClass [[maybe_unused]] = theClass;                                       \
-        typedef baseClass TheBaseClass;                                                    \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                 \
+    const MessageMap* theClass::ClassMessageMap() {                                            \
+        using ThisClass [[maybe_unused]] = theClass;                                           \
+        typedef baseClass TheBaseClass;                                                        \
         static const MessageMapEntry entries[] = {
 
-#define END_MESSAGE_MAP()                                                                  \
-    {0, 0, 0, nullptr}                                                                     \
-    }                                                                                      \
-    ;                                                                                      \
-    static const MessageMap map = {TheBaseClass::ClassMessageMap(), entries};              \
-    return &map;                                                                           \
+#define END_MESSAGE_MAP()                                                                      \
+            {0, 0, 0, nullptr}                                                                 \
+        };                                                                                     \
+        static const MessageMap map = {TheBaseClass::ClassMessageMap(), entries};              \
+        return &map;                                                                           \
     }
 
 // Handler: void OnSysCommand(os::UINT id, os::LPARAM lParam)
-#define ON_WM_SYSCOMMAND()                                                                 \
+#define ON_WM_SYSCOMMAND()                                                                     \
     {os::WM_SYSCOMMAND, 0, 0, [](CWnd& w, os::WPARAM wParam, os::LPARAM lParam) -> os::LRESULT { \
-         static_cast<ThisClass&>(w).OnSysCommand(static_cast<os::UINT>(wParam), lParam);   \
-         return 0;                                                                         \
-     }},
+        static_cast<ThisClass&>(w).OnSysCommand(static_cast<os::UINT>(wParam), lParam);        \
+        return 0;                                                                              \
+    }},
 
 // Handler: void OnPaint()
-#define ON_WM_PAINT()                                                                      \
-    {os::WM_PAINT, 0, 0, [](CWnd& w, os::WPARAM, os::LPARAM) -> os::LRESULT {              \
-         static_cast<ThisClass&>(w).OnPaint();                                             \
-         return 0;                                                                         \
-     }},
+#define ON_WM_PAINT()                                                                          \
+    {os::WM_PAINT, 0, 0, [](CWnd& w, os::WPARAM, os::LPARAM) -> os::LRESULT {                  \
+        static_cast<ThisClass&>(w).OnPaint();                                                  \
+        return 0;                                                                              \
+    }},
 
 // Handler: os::HICON OnQueryDragIcon(); the icon is the message's result.
-#define ON_WM_QUERYDRAGICON()                                                              \
-    {os::WM_QUERYDRAGICON, 0, 0, [](CWnd& w, os::WPARAM, os::LPARAM) -> os::LRESULT {      \
-         return reinterpret_cast<os::LRESULT>(static_cast<ThisClass&>(w).OnQueryDragIcon()); \
-     }},
+#define ON_WM_QUERYDRAGICON()                                                                  \
+    {os::WM_QUERYDRAGICON, 0, 0, [](CWnd& w, os::WPARAM, os::LPARAM) -> os::LRESULT {          \
+        return reinterpret_cast<os::LRESULT>(static_cast<ThisClass&>(w).OnQueryDragIcon());    \
+    }},
 
 // Handler: void memberFunction(), for the command id (a push button's click, a menu item).
-#define ON_COMMAND(id, memberFunction)                                                     \
+#define ON_COMMAND(id, memberFunction)                                                         \
     {os::WM_COMMAND, os::BN_CLICKED, (id), [](CWnd& w, os::WPARAM, os::LPARAM) -> os::LRESULT { \
-         (static_cast<ThisClass&>(w).*(memberFunction))();                                 \
-         return 0;                                                                         \
-     }},
+        (static_cast<ThisClass&>(w).*(memberFunction))();                                      \
+        return 0;                                                                              \
+    }},
 
 // Handler: void memberFunction(), for a click on the button id (check boxes included).
 #define ON_BN_CLICKED(id, memberFunction) ON_COMMAND(id, memberFunction)
+// clang-format on

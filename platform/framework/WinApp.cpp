@@ -14,8 +14,8 @@ const char Quote = '"';
 } // namespace
 
 CWinApp::CWinApp(const char* appName)
-    : m_pszAppName(appName), m_hInstance(nullptr), m_pMainWnd(nullptr),
-      m_nWaitCursorCount(0), m_hcurWaitCursorRestore(nullptr) {
+    : m_pszAppName(appName), m_hInstance(nullptr), m_pMainWnd(nullptr), m_nWaitCursorCount(0),
+      m_hcurWaitCursorRestore(nullptr) {
     g_app = this;
 }
 
@@ -24,11 +24,17 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
-CWinApp* GetApp() { return g_app; }
+CWinApp* GetApp() {
+    return g_app;
+}
 
-os::BOOL CWinApp::InitInstance() { return os::TRUE; }
+os::BOOL CWinApp::InitInstance() {
+    return os::TRUE;
+}
 
-os::BOOL CWinApp::Enable3dControlsStatic() { return os::TRUE; }
+os::BOOL CWinApp::Enable3dControlsStatic() {
+    return os::TRUE;
+}
 
 void CWinApp::BeginWaitCursor() {
     const os::HCURSOR previous = os::SetCursor(os::LoadCursorA(nullptr, os::IDC_WAIT));

@@ -13,12 +13,24 @@ os::LRESULT CWnd::SendMessage(os::UINT message, os::WPARAM wParam, os::LPARAM lP
     return os::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
-os::BOOL CWnd::ShowWindow(int command) { return os::ShowWindow(m_hWnd, command); }
-os::BOOL CWnd::EnableWindow(os::BOOL enable) { return os::EnableWindow(m_hWnd, enable); }
-os::BOOL CWnd::IsWindowEnabled() const { return os::IsWindowEnabled(m_hWnd); }
-os::BOOL CWnd::IsWindowVisible() const { return os::IsWindowVisible(m_hWnd); }
-os::BOOL CWnd::IsIconic() const { return os::IsIconic(m_hWnd); }
-void CWnd::GetClientRect(os::RECT* rect) const { os::GetClientRect(m_hWnd, rect); }
+os::BOOL CWnd::ShowWindow(int command) {
+    return os::ShowWindow(m_hWnd, command);
+}
+os::BOOL CWnd::EnableWindow(os::BOOL enable) {
+    return os::EnableWindow(m_hWnd, enable);
+}
+os::BOOL CWnd::IsWindowEnabled() const {
+    return os::IsWindowEnabled(m_hWnd);
+}
+os::BOOL CWnd::IsWindowVisible() const {
+    return os::IsWindowVisible(m_hWnd);
+}
+os::BOOL CWnd::IsIconic() const {
+    return os::IsIconic(m_hWnd);
+}
+void CWnd::GetClientRect(os::RECT* rect) const {
+    os::GetClientRect(m_hWnd, rect);
+}
 
 os::HICON CWnd::SetIcon(os::HICON icon, os::BOOL bigIcon) {
     return reinterpret_cast<os::HICON>(SendMessage(os::WM_SETICON,
@@ -26,7 +38,9 @@ os::HICON CWnd::SetIcon(os::HICON icon, os::BOOL bigIcon) {
                                                    reinterpret_cast<os::LPARAM>(icon)));
 }
 
-os::HMENU CWnd::GetSystemMenu(os::BOOL revert) const { return os::GetSystemMenu(m_hWnd, revert); }
+os::HMENU CWnd::GetSystemMenu(os::BOOL revert) const {
+    return os::GetSystemMenu(m_hWnd, revert);
+}
 
 os::BOOL CWnd::OnWndMsg(os::UINT message, os::WPARAM wParam, os::LPARAM lParam,
                         os::LRESULT* result) {
@@ -55,9 +69,13 @@ CPaintDC::CPaintDC(CWnd* window) : m_hDC(nullptr), m_window(window), m_paint() {
     m_hDC = os::BeginPaint(window->m_hWnd, &m_paint);
 }
 
-CPaintDC::~CPaintDC() { os::EndPaint(m_window->m_hWnd, &m_paint); }
+CPaintDC::~CPaintDC() {
+    os::EndPaint(m_window->m_hWnd, &m_paint);
+}
 
-os::BOOL CPaintDC::DrawIcon(int x, int y, os::HICON icon) { return os::DrawIcon(m_hDC, x, y, icon); }
+os::BOOL CPaintDC::DrawIcon(int x, int y, os::HICON icon) {
+    return os::DrawIcon(m_hDC, x, y, icon);
+}
 
 void PaintMinimisedIcon(CWnd& window, os::HICON icon) {
     CPaintDC dc(&window);

@@ -33,8 +33,7 @@ public:
 
     // Runs message through the window's message map. TRUE when a handler took it (its result
     // in *result); FALSE when no entry matches or the handler asked for Default().
-    os::BOOL OnWndMsg(os::UINT message, os::WPARAM wParam, os::LPARAM lParam,
-                      os::LRESULT* result);
+    os::BOOL OnWndMsg(os::UINT message, os::WPARAM wParam, os::LPARAM lParam, os::LRESULT* result);
 
     os::HWND m_hWnd;
 

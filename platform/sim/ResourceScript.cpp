@@ -14,15 +14,32 @@ namespace {
 // The names the script may use, with their Windows values.
 const std::map<std::string, long>& KnownNames() {
     static const std::map<std::string, long> names = {
-        {"WS_POPUP", 0x80000000L},   {"WS_CHILD", 0x40000000L},   {"WS_VISIBLE", 0x10000000L},
-        {"WS_DISABLED", 0x08000000L}, {"WS_CAPTION", 0x00C00000L}, {"WS_BORDER", 0x00800000L},
-        {"WS_SYSMENU", 0x00080000L}, {"WS_GROUP", 0x00020000L},   {"WS_TABSTOP", 0x00010000L},
-        {"DS_MODALFRAME", 0x80L},    {"DS_SETFONT", 0x40L},       {"DS_3DLOOK", 0x04L},
-        {"DS_CENTER", 0x0800L},      {"WS_EX_APPWINDOW", 0x00040000L},
-        {"BS_PUSHBUTTON", 0L},       {"BS_DEFPUSHBUTTON", 1L},    {"BS_CHECKBOX", 2L},
-        {"BS_AUTOCHECKBOX", 3L},     {"BS_GROUPBOX", 7L},         {"SS_LEFT", 0L},
-        {"SS_ICON", 3L},             {"SS_NOPREFIX", 0x80L},      {"IDOK", 1L},
-        {"IDCANCEL", 2L},            {"LANG_ENGLISH", 0x09L},     {"SUBLANG_ENGLISH_US", 0x01L},
+        {"WS_POPUP", 0x80000000L},
+        {"WS_CHILD", 0x40000000L},
+        {"WS_VISIBLE", 0x10000000L},
+        {"WS_DISABLED", 0x08000000L},
+        {"WS_CAPTION", 0x00C00000L},
+        {"WS_BORDER", 0x00800000L},
+        {"WS_SYSMENU", 0x00080000L},
+        {"WS_GROUP", 0x00020000L},
+        {"WS_TABSTOP", 0x00010000L},
+        {"DS_MODALFRAME", 0x80L},
+        {"DS_SETFONT", 0x40L},
+        {"DS_3DLOOK", 0x04L},
+        {"DS_CENTER", 0x0800L},
+        {"WS_EX_APPWINDOW", 0x00040000L},
+        {"BS_PUSHBUTTON", 0L},
+        {"BS_DEFPUSHBUTTON", 1L},
+        {"BS_CHECKBOX", 2L},
+        {"BS_AUTOCHECKBOX", 3L},
+        {"BS_GROUPBOX", 7L},
+        {"SS_LEFT", 0L},
+        {"SS_ICON", 3L},
+        {"SS_NOPREFIX", 0x80L},
+        {"IDOK", 1L},
+        {"IDCANCEL", 2L},
+        {"LANG_ENGLISH", 0x09L},
+        {"SUBLANG_ENGLISH_US", 0x01L},
     };
     return names;
 }
@@ -79,8 +96,9 @@ public:
                 ++m_pos;
         } else if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
             token.kind = Name;
-            while (m_pos < m_text.size() &&
-                   (std::isalnum(static_cast<unsigned char>(m_text[m_pos])) || m_text[m_pos] == '_'))
+            while (
+                m_pos < m_text.size() &&
+                (std::isalnum(static_cast<unsigned char>(m_text[m_pos])) || m_text[m_pos] == '_'))
                 token.text += m_text[m_pos++];
         } else {
             token.kind = Punct;

@@ -56,7 +56,7 @@ struct ControlTemplate {
 
 struct DialogTemplate {
     int id = 0;
-    bool extended = false; // DIALOGEX
+    bool extended = false;            // DIALOGEX
     int x = 0, y = 0, cx = 0, cy = 0; // dialog units
     uint32_t style = 0;
     uint32_t exStyle = 0;

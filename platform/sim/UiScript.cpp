@@ -25,17 +25,39 @@ UiAction Make(UiAction::Kind kind, int value = 0) {
 }
 } // namespace
 
-UiAction Click(int controlId) { return Make(UiAction::Click, controlId); }
-UiAction SysCommand(os::UINT commandId) { return Make(UiAction::SysCommand, static_cast<int>(commandId)); }
-UiAction Close() { return SysCommand(ScClose); }
-UiAction Minimize() { return SysCommand(ScMinimize); }
-UiAction Restore() { return SysCommand(ScRestore); }
-UiAction Enter() { return Make(UiAction::Enter); }
-UiAction Escape() { return Make(UiAction::Escape); }
-UiAction Tab() { return Make(UiAction::Tab); }
-UiAction Space() { return Make(UiAction::Space); }
-UiAction Answer(int button) { return Make(UiAction::Answer, button); }
-UiAction Show() { return Make(UiAction::Show); }
+UiAction Click(int controlId) {
+    return Make(UiAction::Click, controlId);
+}
+UiAction SysCommand(os::UINT commandId) {
+    return Make(UiAction::SysCommand, static_cast<int>(commandId));
+}
+UiAction Close() {
+    return SysCommand(ScClose);
+}
+UiAction Minimize() {
+    return SysCommand(ScMinimize);
+}
+UiAction Restore() {
+    return SysCommand(ScRestore);
+}
+UiAction Enter() {
+    return Make(UiAction::Enter);
+}
+UiAction Escape() {
+    return Make(UiAction::Escape);
+}
+UiAction Tab() {
+    return Make(UiAction::Tab);
+}
+UiAction Space() {
+    return Make(UiAction::Space);
+}
+UiAction Answer(int button) {
+    return Make(UiAction::Answer, button);
+}
+UiAction Show() {
+    return Make(UiAction::Show);
+}
 UiAction Inspect(std::function<void(const DialogState&)> check) {
     UiAction action = Make(UiAction::Inspect);
     action.inspect = std::move(check);
@@ -92,7 +114,8 @@ UiScript ParseUiScript(const std::string& text) {
         for (auto& c : action)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         const bool hasArgument = static_cast<bool>(words >> argument);
-        const bool needsArgument = action == "click" || action == "syscommand" || action == "answer";
+        const bool needsArgument =
+            action == "click" || action == "syscommand" || action == "answer";
         if (hasArgument != needsArgument || (words >> extra))
             throw std::runtime_error("UI script: bad action '" + line + "'");
         if (action == "click")
@@ -170,7 +193,8 @@ int KeyboardTerminal::ReadKey() {
 }
 
 UiAction KeyboardTerminal::NextAction(const DialogState& dialog, const std::string& dialogText) {
-    m_out << "\n" << dialogText
+    m_out << "\n"
+          << dialogText
           << "Tab: next  Space: press  Enter: default button  Escape: cancel  m: system menu\n"
           << std::flush;
     for (;;) {

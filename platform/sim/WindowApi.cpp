@@ -10,7 +10,9 @@ namespace os {
 
 namespace {
 
-sim::WindowManager& Windows() { return sim::Current().windows; }
+sim::WindowManager& Windows() {
+    return sim::Current().windows;
+}
 
 } // namespace
 
@@ -50,14 +52,30 @@ INT_PTR DialogBoxParamA(HINSTANCE, int templateId, HWND parent, DLGPROC procedur
     return Windows().RunModalDialog(templateId, parent, procedure, initParam);
 }
 
-BOOL EndDialog(HWND dialog, INT_PTR result) { return Windows().EndDialog(dialog, result); }
-HWND GetDlgItem(HWND dialog, int id) { return Windows().GetDlgItem(dialog, id); }
-BOOL ShowWindow(HWND window, int command) { return Windows().ShowWindow(window, command); }
-BOOL EnableWindow(HWND window, BOOL enable) { return Windows().EnableWindow(window, enable != 0); }
-BOOL IsWindowEnabled(HWND window) { return Windows().IsWindowEnabled(window); }
-BOOL IsWindowVisible(HWND window) { return Windows().IsWindowVisible(window); }
-BOOL IsIconic(HWND window) { return Windows().IsIconic(window); }
-BOOL GetClientRect(HWND window, RECT* rect) { return Windows().GetClientRect(window, rect); }
+BOOL EndDialog(HWND dialog, INT_PTR result) {
+    return Windows().EndDialog(dialog, result);
+}
+HWND GetDlgItem(HWND dialog, int id) {
+    return Windows().GetDlgItem(dialog, id);
+}
+BOOL ShowWindow(HWND window, int command) {
+    return Windows().ShowWindow(window, command);
+}
+BOOL EnableWindow(HWND window, BOOL enable) {
+    return Windows().EnableWindow(window, enable != 0);
+}
+BOOL IsWindowEnabled(HWND window) {
+    return Windows().IsWindowEnabled(window);
+}
+BOOL IsWindowVisible(HWND window) {
+    return Windows().IsWindowVisible(window);
+}
+BOOL IsIconic(HWND window) {
+    return Windows().IsIconic(window);
+}
+BOOL GetClientRect(HWND window, RECT* rect) {
+    return Windows().GetClientRect(window, rect);
+}
 
 int GetSystemMetrics(int index) {
     if (index == SM_CXICON || index == SM_CYICON)
@@ -65,7 +83,9 @@ int GetSystemMetrics(int index) {
     return 0;
 }
 
-HMENU GetSystemMenu(HWND window, BOOL) { return Windows().GetSystemMenu(window); }
+HMENU GetSystemMenu(HWND window, BOOL) {
+    return Windows().GetSystemMenu(window);
+}
 
 BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
     return Windows().AppendMenu(menu, flags, id, text);
@@ -87,7 +107,9 @@ HCURSOR LoadCursorA(HINSTANCE instance, int id) {
     return sim::WindowManager::SystemCursor(id);
 }
 
-HCURSOR SetCursor(HCURSOR cursor) { return Windows().SetCursor(cursor); }
+HCURSOR SetCursor(HCURSOR cursor) {
+    return Windows().SetCursor(cursor);
+}
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
     *paint = PAINTSTRUCT();
@@ -95,7 +117,11 @@ HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
     return paint->hdc;
 }
 
-BOOL EndPaint(HWND window, const PAINTSTRUCT*) { return Windows().EndPaint(window); }
-BOOL DrawIcon(HDC dc, int x, int y, HICON icon) { return Windows().DrawIcon(dc, x, y, icon); }
+BOOL EndPaint(HWND window, const PAINTSTRUCT*) {
+    return Windows().EndPaint(window);
+}
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon) {
+    return Windows().DrawIcon(dc, x, y, icon);
+}
 
 } // namespace os

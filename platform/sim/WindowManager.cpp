@@ -145,7 +145,9 @@ bool WindowManager::DestroyWindow(os::HWND window) {
     return true;
 }
 
-bool WindowManager::IsWindow(os::HWND window) const { return Find(window) != nullptr; }
+bool WindowManager::IsWindow(os::HWND window) const {
+    return Find(window) != nullptr;
+}
 
 bool WindowManager::IsOtherProgramsWindow(os::HWND window) const {
     const Window* found = Find(window);
@@ -229,9 +231,8 @@ os::INT_PTR WindowManager::RunModalDialog(int templateId, os::HWND owner, os::DL
 
     // TRUE from WM_INITDIALOG asks for the first tab stop as it is after the dialog has
     // initialised (a control disabled or hidden there is passed by).
-    const os::INT_PTR setFocus = procedure(handle, os::WM_INITDIALOG,
-                                           reinterpret_cast<os::WPARAM>(FirstTabStop(handle)),
-                                           initParam);
+    const os::INT_PTR setFocus = procedure(
+        handle, os::WM_INITDIALOG, reinterpret_cast<os::WPARAM>(FirstTabStop(handle)), initParam);
     Window* self = Find(handle);
     if (setFocus && !self->focus)
         self->focus = FirstTabStop(handle);
@@ -404,8 +405,8 @@ os::LRESULT WindowManager::SendToDialog(Window& dialog, os::UINT message, os::WP
     return DefaultDialogMessage(*self, message, wParam, lParam);
 }
 
-os::LRESULT WindowManager::DefaultDialogMessage(Window& dialog, os::UINT message,
-                                                os::WPARAM wParam, os::LPARAM lParam) {
+os::LRESULT WindowManager::DefaultDialogMessage(Window& dialog, os::UINT message, os::WPARAM wParam,
+                                                os::LPARAM lParam) {
     switch (message) {
     case os::WM_SETICON: {
         os::HICON& slot = wParam == os::ICON_BIG ? dialog.bigIcon : dialog.smallIcon;
@@ -584,7 +585,9 @@ os::HDC WindowManager::BeginPaint(os::HWND handle) {
     return Find(handle) ? ToHandle<os::HDC>(FromHandle(handle)) : nullptr;
 }
 
-bool WindowManager::EndPaint(os::HWND handle) { return Find(handle) != nullptr; }
+bool WindowManager::EndPaint(os::HWND handle) {
+    return Find(handle) != nullptr;
+}
 
 bool WindowManager::DrawIcon(os::HDC dc, int x, int y, os::HICON icon) {
     Window* window = Find(ToHandle<os::HWND>(FromHandle(dc)));

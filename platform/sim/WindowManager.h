@@ -83,10 +83,10 @@ struct DialogState {
     os::HICON bigIcon = nullptr;
     os::HICON smallIcon = nullptr;
     os::HWND owner = nullptr;
-    std::vector<MenuItem> systemMenu; // empty when the dialog has none
-    std::vector<ControlState> controls; // in tab order
+    std::vector<MenuItem> systemMenu;    // empty when the dialog has none
+    std::vector<ControlState> controls;  // in tab order
     std::vector<IconDrawing> drawnIcons; // DrawIcon calls on its paint device context
-    int defaultPaints = 0; // WM_PAINT left to the dialog manager
+    int defaultPaints = 0;               // WM_PAINT left to the dialog manager
 
     // The control with this id; throws std::out_of_range when there is none.
     const ControlState& Control(int id) const;

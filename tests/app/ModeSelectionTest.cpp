@@ -100,7 +100,8 @@ TEST(ModeSelection, TheUnattendedModeInstallsTheDriverFromTheStartDirectory) {
     EXPECT_EQ(1, machine.RestartRequests());
     ASSERT_EQ(1u, machine.windows.MessageBoxes().size());
     EXPECT_EQ(nullptr, machine.windows.MessageBoxes()[0].owner);
-    EXPECT_EQ("Setup completed! The system will restart now!", machine.windows.MessageBoxes()[0].text);
+    EXPECT_EQ("Setup completed! The system will restart now!",
+              machine.windows.MessageBoxes()[0].text);
     EXPECT_TRUE(machine.files.Exists("C:\\Orvane"));
 }
 
@@ -133,9 +134,9 @@ struct VersionCase {
 
 TEST(WindowsVersionTest, PlatformAndMinorVersionGiveTheFamily) {
     const VersionCase cases[] = {
-        {1, 4, 0, Windows95},  {1, 4, 10, Windows98}, {1, 4, 90, Windows98},
-        {1, 5, 0, Windows95},  // the major version is not looked at
-        {2, 4, 0, WindowsNT},  {2, 5, 0, WindowsNT},  {2, 5, 1, WindowsNT},
+        {1, 4, 0, Windows95},  {1, 4, 10, Windows98},    {1, 4, 90, Windows98},
+        {1, 5, 0, Windows95}, // the major version is not looked at
+        {2, 4, 0, WindowsNT},  {2, 5, 0, WindowsNT},     {2, 5, 1, WindowsNT},
         {2, 3, 51, WindowsNT}, {0, 3, 10, WindowsOther}, {3, 4, 0, WindowsOther},
     };
     for (const VersionCase& c : cases) {

@@ -24,18 +24,28 @@ enum class System { Windows95, Windows98, WindowsNT, Other };
 
 inline const char* Name(System system) {
     switch (system) {
-    case System::Windows95: return "Windows 95";
-    case System::Windows98: return "Windows 98";
-    case System::WindowsNT: return "Windows NT";
-    default: return "other";
+    case System::Windows95:
+        return "Windows 95";
+    case System::Windows98:
+        return "Windows 98";
+    case System::WindowsNT:
+        return "Windows NT";
+    default:
+        return "other";
     }
 }
 
 inline void SetSystem(sim::Machine& machine, System system) {
     switch (system) {
-    case System::Windows95: machine.ApplyPreset(sim::Preset::Windows95); break;
-    case System::Windows98: machine.ApplyPreset(sim::Preset::Windows98); break;
-    case System::WindowsNT: machine.ApplyPreset(sim::Preset::WindowsNT4); break;
+    case System::Windows95:
+        machine.ApplyPreset(sim::Preset::Windows95);
+        break;
+    case System::Windows98:
+        machine.ApplyPreset(sim::Preset::Windows98);
+        break;
+    case System::WindowsNT:
+        machine.ApplyPreset(sim::Preset::WindowsNT4);
+        break;
     case System::Other:
         machine.ApplyPreset(sim::Preset::Windows98);
         machine.version.platformId = 0; // VER_PLATFORM_WIN32s

@@ -70,7 +70,8 @@ TEST_F(DialogTest, ATemplateBecomesADialogWithItsControlsInTabOrder) {
     EXPECT_EQ("PCI Audio Device Driver And Applications Setup Program", seen.caption);
     EXPECT_TRUE(seen.visible);
     ASSERT_EQ(6u, seen.controls.size());
-    const char* kinds[] = {"default push button", "push button", "group box", "text", "check box", "check box"};
+    const char* kinds[] = {"default push button", "push button", "group box", "text",
+                           "check box",           "check box"};
     const int ids[] = {1, 2, -1, 1003, 1001, 1002};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(kinds[i], seen.controls[i].kind);
@@ -113,7 +114,8 @@ TEST_F(DialogTest, TheWaysOutEndTheDialogWithTheirResult) {
 TEST_F(DialogTest, ACheckBoxClickTogglesItAndReachesTheMessageMap) {
     ProbeDialog dialog(IDD_SETUP);
     std::vector<int> states;
-    auto record = ui::Inspect([&](const DialogState& d) { states.push_back(d.Control(1001).check); });
+    auto record =
+        ui::Inspect([&](const DialogState& d) { states.push_back(d.Control(1001).check); });
     Run(dialog, {ui::Click(1001), record, ui::Click(1002), ui::Click(1001), record, ui::Escape()});
     EXPECT_EQ("1001;1002;1001;", dialog.clicks);
     EXPECT_EQ((std::vector<int>{1, 0}), states);
@@ -145,11 +147,11 @@ TEST_F(DialogTest, EnterDoesNothingWhileTheDefaultButtonIsDisabled) {
     bool stillOpen = false;
     // Tab takes the focus from Cancel to the first check box, so that Enter means the
     // default button.
-    EXPECT_EQ(os::IDCANCEL, Run(dialog, {ui::Tab(), ui::Enter(),
-                                         ui::Inspect([&](const DialogState& d) {
-                                             stillOpen = d.Control(1001).focused;
-                                         }),
-                                         ui::Escape()}));
+    EXPECT_EQ(os::IDCANCEL,
+              Run(dialog, {ui::Tab(), ui::Enter(), ui::Inspect([&](const DialogState& d) {
+                               stillOpen = d.Control(1001).focused;
+                           }),
+                           ui::Escape()}));
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ("", dialog.clicks);
 }
@@ -197,8 +199,7 @@ TEST_F(DialogTest, ANestedDialogIsOwnedByTheMainWindowWhichWaitsDisabled) {
                     inner = d;
                     outerEnabledInside = os::IsWindowEnabled(d.owner) != 0;
                 }),
-                ui::Escape(),
-                ui::Inspect([&](const DialogState& d) {
+                ui::Escape(), ui::Inspect([&](const DialogState& d) {
                     EXPECT_TRUE(d.enabled) << "the owner takes input again";
                 }),
                 ui::Escape()});
@@ -270,7 +271,8 @@ TEST_F(DialogTest, OtherProgramsWindowsAreFoundByExactTitleAndClosedByWm_Close) 
     os::SendMessageA(stubborn, os::WM_CLOSE, 0, 0);
     EXPECT_FALSE(machine.windows.IsWindow(levels));
     EXPECT_TRUE(machine.windows.IsWindow(stubborn));
-    EXPECT_EQ("close window: Levels\nclose window: Disc Player (stays open)\n", machine.journal.Print());
+    EXPECT_EQ("close window: Levels\nclose window: Disc Player (stays open)\n",
+              machine.journal.Print());
 }
 
 } // namespace
@@ -280,7 +282,8 @@ namespace {
 TEST_F(DialogTest, ShowDrawsTheDialogAsTextInTabOrder) {
     ProbeDialog dialog(IDD_SETUP);
     dialog.onInit = [](ProbeDialog& d) {
-        os::SendMessageA(os::GetDlgItem(d.m_hWnd, IDC_INSTALL_APPS), os::BM_SETCHECK, os::BST_CHECKED, 0);
+        os::SendMessageA(os::GetDlgItem(d.m_hWnd, IDC_INSTALL_APPS), os::BM_SETCHECK,
+                         os::BST_CHECKED, 0);
         os::EnableWindow(os::GetDlgItem(d.m_hWnd, IDC_INSTALL_DRIVER), os::FALSE);
     };
     Run(dialog, {ui::Show(), ui::Escape()});

@@ -42,7 +42,9 @@ BEGIN_MESSAGE_MAP(DerivedWindow, BaseWindow)
     ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
-os::WPARAM Command(int id, int code) { return static_cast<os::WPARAM>(id | code << 16); }
+os::WPARAM Command(int id, int code) {
+    return static_cast<os::WPARAM>(id | code << 16);
+}
 
 TEST(MessageMap, RoutesEachMessageToTheFirstMatchingEntryFromTheDerivedClassUp) {
     DerivedWindow window;
@@ -65,7 +67,8 @@ TEST(MessageMap, RoutesEachMessageToTheFirstMatchingEntryFromTheDerivedClassUp) 
     };
     for (const Case& c : cases) {
         g_calls.clear();
-        EXPECT_EQ(c.handled ? os::TRUE : os::FALSE, window.OnWndMsg(c.message, c.wParam, c.lParam, &result))
+        EXPECT_EQ(c.handled ? os::TRUE : os::FALSE,
+                  window.OnWndMsg(c.message, c.wParam, c.lParam, &result))
             << "message " << c.message << " wParam " << c.wParam;
         EXPECT_EQ(c.calls, g_calls) << "message " << c.message << " wParam " << c.wParam;
     }

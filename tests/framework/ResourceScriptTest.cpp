@@ -52,16 +52,17 @@ TEST(ProgramResources, SetupDialogTemplate) {
     EXPECT_EQ("MS Sans Serif", d.fontName);
     EXPECT_EQ(12, d.fontSize);
     EXPECT_EQ((std::vector<int>{0, 0, 142, 95}), (std::vector<int>{d.x, d.y, d.cx, d.cy}));
-    EXPECT_EQ(0x90C800C0u, d.style); // popup, visible, caption, system menu, modal frame, font
+    EXPECT_EQ(0x90C800C0u, d.style);   // popup, visible, caption, system menu, modal frame, font
     EXPECT_EQ(0x00040000u, d.exStyle); // app window
-    ExpectControls(d, {
-        {"Button", "OK", 1, 19, 76, 50, 14, 0x50010001},
-        {"Button", "Cancel", 2, 73, 76, 50, 14, 0x50010000},
-        {"Button", "", -1, 5, 5, 132, 63, 0x50000007},
-        {"Static", "Please wait .....", 1003, 34, 34, 71, 8, 0x40020000}, // hidden, group
-        {"Button", "Install Applications", 1001, 34, 23, 96, 10, 0x50010003},
-        {"Button", "Install Device Driver", 1002, 34, 43, 96, 10, 0x50010003},
-    });
+    ExpectControls(
+        d, {
+               {"Button", "OK", 1, 19, 76, 50, 14, 0x50010001},
+               {"Button", "Cancel", 2, 73, 76, 50, 14, 0x50010000},
+               {"Button", "", -1, 5, 5, 132, 63, 0x50000007},
+               {"Static", "Please wait .....", 1003, 34, 34, 71, 8, 0x40020000}, // hidden, group
+               {"Button", "Install Applications", 1001, 34, 23, 96, 10, 0x50010003},
+               {"Button", "Install Device Driver", 1002, 34, 43, 96, 10, 0x50010003},
+           });
 }
 
 TEST(ProgramResources, AboutBoxTemplate) {
@@ -74,11 +75,12 @@ TEST(ProgramResources, AboutBoxTemplate) {
     EXPECT_EQ(235, d.cx);
     EXPECT_EQ(55, d.cy);
     EXPECT_EQ(0x80C800C0u, d.style); // as the setup dialog, but not visible by its style
-    ExpectControls(d, {
-        {"Static", "", -1, 11, 17, 20, 20, 0x50000003},
-        {"Static", "Setup Version 1.0", -1, 40, 10, 119, 8, 0x50020080}, // no prefix, group
-        {"Button", "OK", 1, 178, 7, 50, 14, 0x50030001},
-    });
+    ExpectControls(
+        d, {
+               {"Static", "", -1, 11, 17, 20, 20, 0x50000003},
+               {"Static", "Setup Version 1.0", -1, 40, 10, 119, 8, 0x50020080}, // no prefix, group
+               {"Button", "OK", 1, 178, 7, 50, 14, 0x50030001},
+           });
     EXPECT_EQ(IDI_SETUP, d.controls[0].iconId);
 }
 
@@ -91,18 +93,20 @@ TEST(ProgramResources, DriverUpdateDialogTemplate) {
     EXPECT_EQ((std::vector<int>{0, 0, 212, 135}), (std::vector<int>{d.x, d.y, d.cx, d.cy}));
     EXPECT_EQ(0x90C800C0u, d.style);
     EXPECT_EQ(0x00040000u, d.exStyle);
-    ExpectControls(d, {
-        {"Button", "Install", 1, 51, 113, 50, 14, 0x50010001},
-        {"Button", "Cancel", 2, 107, 113, 50, 14, 0x50010000},
-        {"Static", "You can install the driver by using the default options, or select the", -1,
-         10, 6, 201, 10, 0x50020000},
-        {"Button", "Disable MIDI port (device)", 1000, 41, 50, 94, 10, 0x50010003},
-        {"Button", "Disable GAME port (device)", 1001, 41, 68, 99, 10, 0x50010003},
-        {"Button", "4 phonejack (rear speakers jack individually)", 1002, 41, 86, 167, 10, 0x50010003},
-        {"Static", "[Install] to start the installation.", -1, 10, 33, 136, 8, 0x50020000},
-        {"Static", "following options which your audio device uses. And then press", -1, 10, 20,
-         181, 8, 0x50020000},
-    });
+    ExpectControls(
+        d, {
+               {"Button", "Install", 1, 51, 113, 50, 14, 0x50010001},
+               {"Button", "Cancel", 2, 107, 113, 50, 14, 0x50010000},
+               {"Static", "You can install the driver by using the default options, or select the",
+                -1, 10, 6, 201, 10, 0x50020000},
+               {"Button", "Disable MIDI port (device)", 1000, 41, 50, 94, 10, 0x50010003},
+               {"Button", "Disable GAME port (device)", 1001, 41, 68, 99, 10, 0x50010003},
+               {"Button", "4 phonejack (rear speakers jack individually)", 1002, 41, 86, 167, 10,
+                0x50010003},
+               {"Static", "[Install] to start the installation.", -1, 10, 33, 136, 8, 0x50020000},
+               {"Static", "following options which your audio device uses. And then press", -1, 10,
+                20, 181, 8, 0x50020000},
+           });
 }
 
 TEST(ProgramResources, StringAndIcon) {

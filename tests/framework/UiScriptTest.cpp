@@ -17,12 +17,18 @@ TEST(UiScript, ReadsEveryActionOfTheTextForm) {
         sim::UiAction::Kind kind;
         int value;
     } expected[] = {
-        {sim::UiAction::Click, 1002},       {sim::UiAction::SysCommand, 16},
-        {sim::UiAction::SysCommand, 0xF060}, {sim::UiAction::SysCommand, 0xF020},
-        {sim::UiAction::SysCommand, 0xF120}, {sim::UiAction::Enter, 0},
-        {sim::UiAction::Escape, 0},          {sim::UiAction::Tab, 0},
-        {sim::UiAction::Space, 0},           {sim::UiAction::Answer, os::IDOK},
-        {sim::UiAction::Answer, os::IDCANCEL}, {sim::UiAction::Answer, 7},
+        {sim::UiAction::Click, 1002},
+        {sim::UiAction::SysCommand, 16},
+        {sim::UiAction::SysCommand, 0xF060},
+        {sim::UiAction::SysCommand, 0xF020},
+        {sim::UiAction::SysCommand, 0xF120},
+        {sim::UiAction::Enter, 0},
+        {sim::UiAction::Escape, 0},
+        {sim::UiAction::Tab, 0},
+        {sim::UiAction::Space, 0},
+        {sim::UiAction::Answer, os::IDOK},
+        {sim::UiAction::Answer, os::IDCANCEL},
+        {sim::UiAction::Answer, 7},
         {sim::UiAction::Show, 0},
     };
     for (const Expected& e : expected) {
@@ -35,8 +41,8 @@ TEST(UiScript, ReadsEveryActionOfTheTextForm) {
 }
 
 TEST(UiScript, RefusesUnknownActionsAndMissingOrExtraArguments) {
-    for (const char* bad : {"push 1", "click", "click x", "enter 1", "answer", "answer maybe",
-                            "click 1 2"})
+    for (const char* bad :
+         {"push 1", "click", "click x", "enter 1", "answer", "answer maybe", "click 1 2"})
         EXPECT_THROW(sim::ParseUiScript(bad), std::runtime_error) << bad;
     EXPECT_TRUE(sim::ParseUiScript(" ; \n ;").Empty());
 }
@@ -58,7 +64,9 @@ TEST(KeyboardTerminal, TurnsKeysIntoActionsAndAnswers) {
     std::ostringstream out;
     sim::KeyboardTerminal terminal(fds[0], out);
     sim::DialogState dialog;
-    dialog.systemMenu = {{false, 0xF010, "&Move"}, {false, 0xF060, "&Close"}, {true, 0, ""},
+    dialog.systemMenu = {{false, 0xF010, "&Move"},
+                         {false, 0xF060, "&Close"},
+                         {true, 0, ""},
                          {false, 16, "&About Setup..."}};
     EXPECT_EQ(sim::UiAction::Tab, terminal.NextAction(dialog, "drawing\n").kind);
     EXPECT_EQ(sim::UiAction::Space, terminal.NextAction(dialog, "").kind);

@@ -118,7 +118,8 @@ TEST(SetupDialog, SourceDirIsTheStartDirectoryWithOneBackslash) {
             SetSystem(machine, system);
             AddTree(machine, system != System::WindowsNT, system == System::WindowsNT, c.root);
             CSetupDlg dialog;
-            EXPECT_EQ(-1, RunDialog(machine, dialog, {ui::Escape()})) << c.root << " " << Name(system);
+            EXPECT_EQ(-1, RunDialog(machine, dialog, {ui::Escape()}))
+                << c.root << " " << Name(system);
             EXPECT_EQ(CString(c.sourceDir), dialog.SourceDir);
         }
     }
@@ -136,8 +137,16 @@ TEST(SetupDialog, OkIsEnabledExactlyWhileABoxIsChecked) {
         {System::Windows98, {IDC_INSTALL_DRIVER}, true, false, true},
         {System::Windows98, {IDC_INSTALL_APPS, IDC_INSTALL_DRIVER}, false, false, false},
         {System::Windows95, {IDC_INSTALL_DRIVER, IDC_INSTALL_APPS}, false, false, false},
-        {System::Windows95, {IDC_INSTALL_DRIVER, IDC_INSTALL_APPS, IDC_INSTALL_DRIVER}, false, true, true},
-        {System::Windows98, {IDC_INSTALL_APPS, IDC_INSTALL_DRIVER, IDC_INSTALL_APPS}, true, false, true},
+        {System::Windows95,
+         {IDC_INSTALL_DRIVER, IDC_INSTALL_APPS, IDC_INSTALL_DRIVER},
+         false,
+         true,
+         true},
+        {System::Windows98,
+         {IDC_INSTALL_APPS, IDC_INSTALL_DRIVER, IDC_INSTALL_APPS},
+         true,
+         false,
+         true},
         {System::WindowsNT, {IDC_INSTALL_APPS}, false, false, false},
         {System::WindowsNT, {IDC_INSTALL_APPS, IDC_INSTALL_APPS}, true, false, true},
         // The disabled driver box takes no click.
@@ -171,8 +180,9 @@ TEST(SetupDialog, SystemCommands16To31OpenTheAboutBox) {
     const os::UINT opens[] = {16, 17, 24, 31, 0x10010, 0xFFFF001F};
     const os::UINT doesNot[] = {0, 1, 15, 32, 48, 0x100, 0xFFFF, 0xF010};
     for (bool expected : {true, false}) {
-        for (os::UINT id : expected ? std::vector<os::UINT>(std::begin(opens), std::end(opens))
-                                    : std::vector<os::UINT>(std::begin(doesNot), std::end(doesNot))) {
+        for (os::UINT id : expected
+                               ? std::vector<os::UINT>(std::begin(opens), std::end(opens))
+                               : std::vector<os::UINT>(std::begin(doesNot), std::end(doesNot))) {
             sim::Machine machine(sim::Preset::Windows98);
             AddTree(machine);
             sim::UiScript script{ui::SysCommand(id)};

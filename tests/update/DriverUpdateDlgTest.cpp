@@ -76,11 +76,11 @@ TEST(DriverUpdateDialog, TheBoxesToggleFreelyAndNothingElseReacts) {
     AddTree(machine, false, false);
     WriteSetupIni(machine, WebSetupIni);
     DialogState seen;
-    EXPECT_EQ(0, sim::RunProgram(machine, "SETUP.EXE",
-                                 {ui::Click(IDC_MIDI_PORT), ui::Click(IDC_FOUR_JACK),
-                                  ui::Click(IDC_GAME_PORT), ui::Click(IDC_MIDI_PORT),
-                                  ui::Inspect([&](const DialogState& d) { seen = d; }),
-                                  ui::Escape()}));
+    EXPECT_EQ(
+        0, sim::RunProgram(machine, "SETUP.EXE",
+                           {ui::Click(IDC_MIDI_PORT), ui::Click(IDC_FOUR_JACK),
+                            ui::Click(IDC_GAME_PORT), ui::Click(IDC_MIDI_PORT),
+                            ui::Inspect([&](const DialogState& d) { seen = d; }), ui::Escape()}));
     EXPECT_FALSE(seen.Checked(IDC_MIDI_PORT));
     EXPECT_TRUE(seen.Checked(IDC_GAME_PORT));
     EXPECT_TRUE(seen.Checked(IDC_FOUR_JACK));
