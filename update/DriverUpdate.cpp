@@ -46,8 +46,8 @@ void CDriverUpdateDlg::OnOK() {
     if (!fullPackage) {
         const int result = CheckUpdatePreconditions();
         if (result != PreconditionsMet) {
-            os::MessageBoxA(m_hWnd, UpdatePreconditionsMessage(result),
-                            UpdatePreconditionsCaption, os::MB_OK);
+            os::MessageBoxA(m_hWnd, UpdatePreconditionsMessage(result), UpdatePreconditionsCaption,
+                            os::MB_OK);
             QuitSetup();
         }
     }

@@ -24,10 +24,14 @@ const std::string Jack0 = "HKR,Config,LINEINasREAR,1,0";
 const std::string Head = "[Version]\r\nSignature=\"$CHICAGO$\"\r\n[Orvane.AddReg]\r\n";
 const std::string Tail = "[Strings]\r\nTQR-PCI.DeviceDesc=\"Orvane PCI Audio\"\r\n";
 
-std::string CrLf(const std::string& line) { return line + "\r\n"; }
+std::string CrLf(const std::string& line) {
+    return line + "\r\n";
+}
 
 // An INF file with the three option lines in the package's default state, CR LF ended.
-std::string Defaults() { return Head + CrLf(Midi0) + CrLf(Game0) + CrLf(Jack1) + Tail; }
+std::string Defaults() {
+    return Head + CrLf(Midi0) + CrLf(Game0) + CrLf(Jack1) + Tail;
+}
 
 struct Boxes {
     bool midi;
@@ -114,12 +118,13 @@ INSTANTIATE_TEST_SUITE_P(
              Head + CrLf(Midi1) + CrLf(Jack0) + "[Other.AddReg]\r\n" + CrLf(Midi0) + CrLf(Jack1),
              100},
         // A last line without a line end never matches...
-        Case{"LastLineWithoutLineEnd", Head + CrLf(Game0) + Midi0, All,
-             Head + CrLf(Game1) + Midi0, 100},
+        Case{"LastLineWithoutLineEnd", Head + CrLf(Game0) + Midi0, All, Head + CrLf(Game1) + Midi0,
+             100},
         // ...nor does one whose text is an option line and one more character (a step back
         // from its end would write over the comma before the digit).
         Case{"LastLineOneCharacterLonger", Head + Midi0 + "0", All, Head + Midi0 + "0", 0},
         Case{"NoOptionLines", Head + Tail, All, Head + Tail, 0},
+        // Nothing to read at all.
         Case{"EmptyFile", "", All, "", 0},
         // Lines ending in LF alone: the digit itself is written, not the comma before it.
         Case{"LineFeedOnly", "[AddReg]\n" + Midi0 + "\n" + Game0 + "\n" + Jack1 + "\n", All,

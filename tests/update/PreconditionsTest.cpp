@@ -102,24 +102,21 @@ INSTANTIATE_TEST_SUITE_P(
         // The sample file decides before the table file.
         Case{"SampleMissing", Plenty, Missing, Recent, true, SoundBankMissing},
         Case{"BothMissing", Plenty, Missing, Missing, true, SoundBankMissing},
-        Case{"SampleTooOldIndexMissing", Plenty, JustBeforeJuly, Missing, true,
-             SoundBankTooOld},
+        Case{"SampleTooOldIndexMissing", Plenty, JustBeforeJuly, Missing, true, SoundBankTooOld},
         Case{"SampleFirstOfJuly", Plenty, FirstOfJuly, Recent, true, PreconditionsMet},
         Case{"IndexMissing", Plenty, Recent, Missing, true, SoundBankMissing},
-        Case{"IndexJustBeforeNovember", Plenty, Recent, JustBeforeNovember, true,
-             SoundBankTooOld},
+        Case{"IndexJustBeforeNovember", Plenty, Recent, JustBeforeNovember, true, SoundBankTooOld},
         Case{"IndexFirstOfNovember", Plenty, Recent, FirstOfNovember, true, PreconditionsMet},
         // August 1998 is recent enough for the sample file, not for the table file.
         Case{"SampleAugust", Plenty, August, Recent, true, PreconditionsMet},
         Case{"IndexAugust", Plenty, Recent, August, true, SoundBankTooOld},
         // The creation time counts, not the last-write time.
-        Case{"OldContentsNewlyCreated", Plenty, OldContentsNewlyCreated,
-             OldContentsNewlyCreated, true, PreconditionsMet},
+        Case{"OldContentsNewlyCreated", Plenty, OldContentsNewlyCreated, OldContentsNewlyCreated,
+             true, PreconditionsMet},
         Case{"CreatedLongAgo", Plenty, Recent, CreatedLongAgoWrittenRecently, true,
              SoundBankTooOld},
         // No calendar date for the creation time: judged too old, never a crash.
-        Case{"SampleWithoutCreationTime", Plenty, NoCreationTime, Recent, true,
-             SoundBankTooOld},
+        Case{"SampleWithoutCreationTime", Plenty, NoCreationTime, Recent, true, SoundBankTooOld},
         Case{"IndexCreatedBefore1970", Plenty, Recent, CreatedIn1969, true, SoundBankTooOld}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
@@ -170,7 +167,8 @@ TEST(PreconditionsSystemDirectoryTest, ALongSystemDirectoryIsSearched) {
             AddBank(machine, longSystemDir, SampleFile, Recent);
             AddBank(machine, longSystemDir, IndexFile, Recent);
         }
-        EXPECT_EQ(CheckUpdatePreconditions(), banksInSystemDir ? PreconditionsMet : SoundBankMissing)
+        EXPECT_EQ(CheckUpdatePreconditions(),
+                  banksInSystemDir ? PreconditionsMet : SoundBankMissing)
             << banksInSystemDir;
     }
 }

@@ -98,8 +98,8 @@ TEST_F(UpdateTest, InstallWritesTheCheckedOptionsIntoTheInfCopiesAndRestarts) {
     // The previous driver is gone; its sound banks are only scheduled for renaming.
     EXPECT_FALSE(machine.registry.KeyExists(treefixture::PreviousPciKey));
     EXPECT_FALSE(machine.files.Exists(treefixture::PreviousInf));
-    EXPECT_EQ(std::string(os::GetPrivateProfileStringA(
-                  "rename", "C:\\WINDOWS\\SYSTEM\\BANKSMP.OLD", "", "WININIT.INI")),
+    EXPECT_EQ(std::string(os::GetPrivateProfileStringA("rename", "C:\\WINDOWS\\SYSTEM\\BANKSMP.OLD",
+                                                       "", "WININIT.INI")),
               "C:\\WINDOWS\\SYSTEM\\BANKSMP.DAT");
     // The sound banks of the system directory are staged first, then the flat package;
     // "026\" is copied, other subdirectories are not.
@@ -128,7 +128,8 @@ TEST_F(UpdateTest, InstallWritesTheCheckedOptionsIntoTheInfCopiesAndRestarts) {
     const auto& entries = machine.journal.Entries();
     size_t edit = entries.size(), rewrite = entries.size();
     for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].what == "edit" && entries[i].detail.rfind(InfCopy, 0) == 0 && edit == entries.size())
+        if (entries[i].what == "edit" && entries[i].detail.rfind(InfCopy, 0) == 0 &&
+            edit == entries.size())
             edit = i;
         if (entries[i].what == "profile" && entries[i].detail.find(InfCopy) != std::string::npos)
             rewrite = i;
