@@ -46,10 +46,18 @@ void MarkDeleted(RegKey& key) {
 } // namespace
 
 std::shared_ptr<RegKey> RegKey::FindSubkey(const std::string& subkeyName) const {
-    for (const auto& sub : subkeys)
-        if (SameName(sub->name, subkeyName))
-            return sub;
-    return nullptr;
+    auto found = byFoldedName.find(Upper(subkeyName));
+    return found == byFoldedName.end() ? nullptr : found->second;
+}
+
+void RegKey::AddSubkey(std::shared_ptr<RegKey> subkey) {
+    byFoldedName[Upper(subkey->name)] = subkey;
+    subkeys.push_back(std::move(subkey));
+}
+
+void RegKey::RemoveSubkey(const std::shared_ptr<RegKey>& subkey) {
+    byFoldedName.erase(Upper(subkey->name));
+    subkeys.erase(std::find(subkeys.begin(), subkeys.end(), subkey));
 }
 
 RegValue* RegKey::FindValue(const std::string& valueName) {
@@ -111,7 +119,7 @@ std::shared_ptr<RegKey> Registry::Create(std::shared_ptr<RegKey> base, const std
         if (!sub) {
             sub = std::make_shared<RegKey>();
             sub->name = part;
-            base->subkeys.push_back(sub);
+            base->AddSubkey(sub);
             *created = true;
         }
         base = sub;
@@ -139,8 +147,7 @@ os::LONG Registry::Delete(std::shared_ptr<RegKey> base, const std::string& path)
     if (ntDeleteRule && !key->subkeys.empty())
         return os::ERROR_ACCESS_DENIED;
     MarkDeleted(*key);
-    auto& siblings = parent->subkeys;
-    siblings.erase(std::find(siblings.begin(), siblings.end(), key));
+    parent->RemoveSubkey(key);
     return os::ERROR_SUCCESS;
 }
 
@@ -291,6 +298,22 @@ std::string ReadQuoted(const std::string& text, size_t* pos, size_t line) {
     return out;
 }
 
+// A number of 1 to 8 hexadecimal digits, as dword: data and the type of hex(N): are written.
+uint32_t ParseHexNumber(const std::string& text, size_t line) {
+    const size_t MaxDigits = 8;
+    if (text.empty() || text.size() > MaxDigits)
+        Malformed(line, "bad hexadecimal number: " + text);
+    uint32_t number = 0;
+    for (char ch : text) {
+        if (!isxdigit(static_cast<unsigned char>(ch)))
+            Malformed(line, "bad hexadecimal number: " + text);
+        const int digit = isdigit(static_cast<unsigned char>(ch)) ? ch - '0'
+                                                                    : (ch | 0x20) - 'a' + 10;
+        number = number * 16 + static_cast<uint32_t>(digit);
+    }
+    return number;
+}
+
 std::string ParseHexBytes(const std::string& text, size_t line) {
     std::string bytes;
     std::string digits;
@@ -401,9 +424,12 @@ void Registry::LoadReg(const std::string& text) {
                 Malformed(lineNumber, "key without its closing bracket");
             std::string path = current.substr(1, current.size() - 2);
             if (!path.empty() && path[0] == '-') {
+                const std::string target = path.substr(1);
+                std::shared_ptr<RegKey> root = RootByName(target.substr(0, target.find('\\')));
+                if (!root)
+                    Malformed(lineNumber, "unknown root key: " + target);
                 std::string rest;
-                std::shared_ptr<RegKey> root = Resolve(path.substr(1), &rest);
-                Delete(root, rest);
+                Delete(Resolve(target, &rest), rest);
                 key = nullptr;
                 continue;
             }
@@ -451,7 +477,7 @@ void Registry::LoadReg(const std::string& text) {
             value.data = ReadQuoted(data, &q, lineNumber);
         } else if (data.compare(0, 6, "dword:") == 0) {
             value.type = os::REG_DWORD;
-            uint32_t number = static_cast<uint32_t>(std::stoul(data.substr(6), nullptr, 16));
+            const uint32_t number = ParseHexNumber(data.substr(6), lineNumber);
             for (int b = 0; b < 4; ++b)
                 value.data += static_cast<char>((number >> (8 * b)) & 0xFF);
         } else if (data.compare(0, 4, "hex:") == 0) {
@@ -459,7 +485,7 @@ void Registry::LoadReg(const std::string& text) {
             value.data = ParseHexBytes(data.substr(4), lineNumber);
         } else if (data.compare(0, 4, "hex(") == 0 && data.find("):") != std::string::npos) {
             size_t close = data.find("):");
-            value.type = static_cast<os::DWORD>(std::stoul(data.substr(4, close - 4), nullptr, 16));
+            value.type = ParseHexNumber(data.substr(4, close - 4), lineNumber);
             value.data = ParseHexBytes(data.substr(close + 2), lineNumber);
             if (IsStringType(value.type) && !value.data.empty() && value.data.back() == '\0')
                 value.data.pop_back();

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/WinTypes.h"
@@ -27,11 +28,17 @@ struct RegValue {
 
 struct RegKey {
     std::string name;
-    std::vector<std::shared_ptr<RegKey>> subkeys;
+    std::vector<std::shared_ptr<RegKey>> subkeys; // change only through Add/RemoveSubkey
     std::vector<RegValue> values;
     bool deleted = false; // removed while a handle still refers to it
 
     std::shared_ptr<RegKey> FindSubkey(const std::string& subkeyName) const;
+    void AddSubkey(std::shared_ptr<RegKey> subkey);
+    void RemoveSubkey(const std::shared_ptr<RegKey>& subkey);
+
+    // The subkeys by their case-folded names: a key with many thousand subkeys (CLSID) is
+    // searched without a pass over all of them.
+    std::unordered_map<std::string, std::shared_ptr<RegKey>> byFoldedName;
     RegValue* FindValue(const std::string& valueName);
 };
 
