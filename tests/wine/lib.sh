@@ -154,6 +154,25 @@ answer_msgbox() { winauto msgbox "$1" "${2:-1}" "${3:-30000}"; }
 # screenshot FILE.png: the whole Xvfb screen.
 screenshot() { import -display "$DISPLAY" -window root "$1"; }
 
+# Pictures of windows go to PICTURE_DIR (build/pictures unless set; PICTURE_DIR=$PWD/docs
+# refreshes the pictures kept in docs/).
+PICTURE_DIR=${PICTURE_DIR:-$ROOT/build/pictures}
+
+# decorate_windows: Wine draws the caption and frame of its windows itself (there is no
+# window manager on the test display), so that pictures show them.
+decorate_windows() {
+    wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
+}
+
+# window_picture TITLE NAME.png: the picture of the top-level window titled exactly TITLE,
+# caption and frame included, saved as PICTURE_DIR/NAME.png.
+window_picture() {
+    local window
+    mkdir -p "$PICTURE_DIR"
+    window=$(xdotool search --name "^$1\$" | head -n 1)
+    [ -n "$window" ] && import -display "$DISPLAY" -window "$window" "$PICTURE_DIR/$2"
+}
+
 # ---- Checks ----
 
 # expect_eq ACTUAL EXPECTED WHAT: prints a failure and counts it.
