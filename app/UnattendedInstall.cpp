@@ -20,6 +20,8 @@ namespace {
 const char* const Windows9xAppSetup = "W95-98\\app\\Setup.exe";
 
 const os::HWND NoOwner = nullptr;
+// The presence test opens the file for reading, as the C runtime's "rb": nothing is read.
+const char* const ReadBinary = "rb";
 
 // The file whose presence shows a complete tree. On a family other than Windows 95/98 it is
 // SourceDir itself, a directory, which never opens as a file.
@@ -28,7 +30,7 @@ CString PresenceTestPath(const CString& sourceDir, WindowsFamily family) {
 }
 
 bool FileOpens(const CString& path) {
-    os::FILE* file = os::fopen(path, "rb");
+    os::FILE* file = os::fopen(path, ReadBinary);
     if (!file)
         return false;
     os::fclose(file);
