@@ -1,6 +1,6 @@
 # The two contracts: `make test` builds both builds and runs every test; `make demo` runs
 # the unattended installation on the bundled example machine.
-.PHONY: all deps native asan win32 test test-native test-asan test-win32 demo bench clean
+.PHONY: all deps native asan win32 test test-native test-asan test-win32 demo bench fuzz clean
 
 all: native win32
 
@@ -39,6 +39,14 @@ bench: deps
 	@cmake --preset native -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build --preset native
 	@bench/run
+
+# Fuzzing with libFuzzer (clang): each target for FUZZ_SECONDS, one after the other. Not part
+# of `make test`, which replays the targets' corpora instead.
+FUZZ_SECONDS ?= 600
+FUZZ_BUILD ?= build/fuzz
+
+fuzz: deps
+	@tests/fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -180,10 +180,10 @@ void InstallApplications(CSetupDlg& dialog) {
     // 4 (the presence test above), 5. The path alone is the command line, unquoted.
     const os::HANDLE setupProgram = StartProgram(appSetup);
     if (!setupProgram) {
+        // The applications were not installed: the run failed, and its exit code says so.
         CString message;
         message.Format(AppSetupNotStartedFormat, appSetup.GetString());
-        os::MessageBoxA(dialog.m_hWnd, message, msg::SetupCaption, os::MB_OK);
-        QuitSetup();
+        FailSetup(dialog.m_hWnd, message);
     }
 
     // 6. After the start: a value that the setup program wrote before this moment is

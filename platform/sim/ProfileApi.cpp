@@ -1,6 +1,8 @@
 // The profile (INI) calls of the platform layer over the simulated machine. Every call reads
 // the file anew from the machine's files (Windows' profile cache is not modelled: a program
 // always sees what another one wrote).
+#include <algorithm>
+
 #include "platform/Profile.h"
 #include "platform/WinDefs.h"
 #include "platform/sim/Machine.h"
@@ -35,6 +37,8 @@ std::string ReadValue(Machine& machine, const char* operation, const char* secti
     std::string text, value;
     if (machine.files.ReadWhole(path, &text) || !sim::profile::Find(text, section, key, &value))
         return def;
+    // Windows hands the value over as a C string: a NUL byte in the file ends it.
+    value.erase(std::min(value.find('\0'), value.size()));
     return sim::profile::Unquote(value);
 }
 

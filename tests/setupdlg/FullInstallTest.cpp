@@ -407,7 +407,8 @@ TEST_F(FullInstallTest, ASetupProgramThatCannotBeStartedIsReportedAndNotWaitedFo
 
     const Outcome outcome = PressOk(true, false);
 
-    EXPECT_EQ(outcome.ending, "exit 0");
+    // The applications were not installed: the exit code says the run failed.
+    EXPECT_EQ(outcome.ending, "exit 1");
     const Strings messages = Details("message");
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], std::string("Setup: The ZOD Oriva Vovazivevadi setup program could "

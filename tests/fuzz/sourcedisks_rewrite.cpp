@@ -1,0 +1,53 @@
+// The SourceDisksNames rewrite over an INF copy of arbitrary bytes: key "1" of section
+// "SourceDisksNames" afterwards reads as it read before with ", C:\Orvane\W95-98" appended
+// (the suffix alone when it was missing), and no other line of the file changes.
+//
+// Input: the INF file.
+#include <string>
+
+#include "platform/Profile.h"
+#include "platform/sim/Machine.h"
+#include "staging/Staging.h"
+#include "tests/fuzz/FuzzTarget.h"
+
+namespace {
+
+const char* const InfPath = "C:\\WINDOWS\\INF\\ORVPCI.INF";
+const char* const Suffix = ", C:\\Orvane\\W95-98";
+
+std::string ReadEntry() {
+    const CString value = os::GetPrivateProfileStringA("SourceDisksNames", "1", "", InfPath);
+    return std::string(value.GetString(), value.GetLength());
+}
+
+// The bytes of before that after changed: everything outside the common beginning and end.
+std::string ChangedPart(const std::string& before, const std::string& after) {
+    size_t prefix = 0;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
+        ++prefix;
+    size_t suffix = 0;
+    while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return before.substr(prefix, before.size() - prefix - suffix);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string before = fuzz::Bytes(data, size);
+    sim::Machine machine(sim::Preset::Windows98);
+    sim::MachineScope scope(machine);
+    machine.files.AddFile(InfPath, before);
+
+    const std::string entryBefore = ReadEntry();
+    CStringArray copiedInfList;
+    copiedInfList.Add(InfPath);
+    RewriteInfSourcePaths(copiedInfList);
+    const std::string after = machine.files.Contents(InfPath);
+
+    FUZZ_CHECK(ReadEntry() == entryBefore + Suffix, "the entry gets the staging directory");
+    FUZZ_CHECK(ChangedPart(before, after).find('\n') == std::string::npos,
+               "other lines stay byte for byte");
+    return 0;
+}
