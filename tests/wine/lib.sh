@@ -133,11 +133,13 @@ start_setup() {
     SETUP_PID=$!
 }
 
-# wait_setup: waits for Setup.exe to end and prints its exit code (124: timeout).
+# wait_setup: waits for Setup.exe to end; its exit code (124: timeout) in SETUP_CODE, and
+# printed. Call it in the test's own shell, never inside $(...): only the shell that started
+# Setup.exe can wait for it.
 wait_setup() {
-    local code=0
-    wait "$SETUP_PID" || code=$?
-    echo "$code"
+    SETUP_CODE=0
+    wait "$SETUP_PID" || SETUP_CODE=$?
+    echo "$SETUP_CODE"
 }
 
 # winauto ARGS...: the automation helper (see tests/win32/winauto.cpp): find, list, click,
