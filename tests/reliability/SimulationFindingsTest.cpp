@@ -1,0 +1,52 @@
+// Faults the fuzzers found in the simulated machine, each fixed: the .reg reader let
+// malformed numbers and deletions under unknown roots escape as other exceptions than its
+// std::runtime_error naming the line, and a profile value with a NUL byte in the file was
+// handed to the program past the NUL, where Windows hands over a C string.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/Profile.h"
+#include "platform/sim/Machine.h"
+#include "platform/sim/RegistryModel.h"
+
+namespace {
+
+const std::string Header = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Key]\r\n";
+
+TEST(SimulationFindings, MalformedRegTextIsRefusedNamingItsLine) {
+    const char* const lines[] = {
+        "[-HKEY_NOWHERE\\Key]", "\"A\"=dword:zz",      "\"A\"=dword:123456789",
+        "\"A\"=dword:",         "\"A\"=hex():00",       "\"A\"=hex(zz):00",
+        "\"A\"=hex(123456789):00",
+    };
+    for (const char* line : lines) {
+        sim::Registry registry;
+        try {
+            registry.LoadReg(Header + line + "\r\n");
+            ADD_FAILURE() << line << " was accepted";
+        } catch (const std::runtime_error& error) {
+            EXPECT_NE(std::string(error.what()).find("4"), std::string::npos)
+                << line << ": " << error.what();
+        }
+    }
+}
+
+TEST(SimulationFindings, ShortAndFullHexNumbersStillRead) {
+    sim::Registry registry;
+    registry.LoadReg(Header + "\"A\"=dword:2a\r\n\"B\"=dword:FFFFFFFF\r\n\"C\"=hex(7):41,00,00\r\n");
+    EXPECT_EQ(registry.Value("HKLM\\Key", "A").data, std::string("\x2a\0\0\0", 4));
+    EXPECT_EQ(registry.Value("HKLM\\Key", "B").data, std::string(4, '\xff'));
+    EXPECT_EQ(registry.Value("HKLM\\Key", "C").type, 7u);
+}
+
+TEST(SimulationFindings, AProfileValueEndsAtANulByte) {
+    sim::Machine machine;
+    sim::MachineScope scope(machine);
+    machine.files.AddFile("C:\\A.INF", std::string("[S]\r\n1=\"ab\0cd\"\r\n", 16));
+    const CString value = os::GetPrivateProfileStringA("S", "1", "", "C:\\A.INF");
+    EXPECT_EQ(std::string(value.GetString(), value.GetLength()), "\"ab");
+}
+
+} // namespace
