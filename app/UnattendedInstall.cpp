@@ -1,5 +1,6 @@
 #include "app/UnattendedInstall.h"
 
+#include "app/AppSetupProgram.h"
 #include "app/Finish.h"
 #include "app/Messages.h"
 #include "app/WindowsFamily.h"
@@ -15,27 +16,7 @@
 
 namespace {
 
-// The applications' setup program of the Windows 95/98 tree. This mode does not run it: its
-// presence is the sign that the installation tree is complete.
-const char* const Windows9xAppSetup = "W95-98\\app\\Setup.exe";
-
 const os::HWND NoOwner = nullptr;
-// The presence test opens the file for reading, as the C runtime's "rb": nothing is read.
-const char* const ReadBinary = "rb";
-
-// The file whose presence shows a complete tree. On a family other than Windows 95/98 it is
-// SourceDir itself, a directory, which never opens as a file.
-CString PresenceTestPath(const CString& sourceDir, WindowsFamily family) {
-    return IsWindows9x(family) ? sourceDir + Windows9xAppSetup : sourceDir;
-}
-
-bool FileOpens(const CString& path) {
-    os::FILE* file = os::fopen(path, ReadBinary);
-    if (!file)
-        return false;
-    os::fclose(file);
-    return true;
-}
 
 } // namespace
 
@@ -53,8 +34,8 @@ void InstallDriverUnattended(const CString& sourceDir) {
 
     // 5. The tree is tested before the previous driver is removed, so that a wrong tree
     // leaves the machine with its working driver.
-    const CString presencePath = PresenceTestPath(sourceDir, family);
-    if (!FileOpens(presencePath)) {
+    const CString presencePath = AppSetupProgramPath(sourceDir, family);
+    if (!FileOpensForReading(presencePath)) {
         os::MessageBoxA(NoOwner, msg::InstallationFilesMissing, msg::SetupCaption, os::MB_OK);
         QuitSetup();
     }

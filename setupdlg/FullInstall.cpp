@@ -2,6 +2,7 @@
 // previous one, staging of the new one) and/or the applications (companion applications
 // closed, the previous applications uninstalled, the new applications' setup program run
 // and waited for). Every path that gets past the guard ends the program.
+#include "app/AppSetupProgram.h"
 #include "app/Finish.h"
 #include "app/Messages.h"
 #include "app/WindowsFamily.h"
@@ -29,10 +30,6 @@ const os::DWORD WaitTextPauseMs = 200;
 // The pause after the applications' setup has finished, before Levels is looked for.
 const os::DWORD AfterAppSetupPauseMs = 1000;
 
-// The applications' setup program of each family, below SourceDir.
-const char* const Windows9xAppSetup = "W95-98\\app\\Setup.exe";
-const char* const WindowsNTAppSetup = "NT40\\app\\Setup.exe";
-
 // The uninstall keys of the previous applications under HKEY_LOCAL_MACHINE, in the order
 // they are tried; the first that opens is used.
 const char* const UninstallKeys[] = {
@@ -50,14 +47,6 @@ const char* const AppSetupMissing = "Can not find the ZOD Oriva Vovazivevadi set
 const char* const AppSetupNotStartedFormat =
     "The ZOD Oriva Vovazivevadi setup program could not be started:\n%s";
 
-bool FileOpens(const CString& path) {
-    os::FILE* file = os::fopen(path, "rb");
-    if (!file)
-        return false;
-    os::fclose(file);
-    return true;
-}
-
 bool Checked(const CButton& box) { return box.GetCheck() == os::BST_CHECKED; }
 
 // The Windows family that the dialog's flags hold.
@@ -69,12 +58,6 @@ WindowsFamily FamilyOf(const CSetupDlg& dialog) {
     if (dialog.WinNTFlag)
         return WindowsNT;
     return WindowsOther;
-}
-
-// The dialog offers the applications only on Windows 95, 98 and NT (its own presence test
-// ends the program on any other system).
-CString AppSetupPath(const CSetupDlg& dialog) {
-    return dialog.SourceDir + (dialog.WinNTFlag ? WindowsNTAppSetup : Windows9xAppSetup);
 }
 
 // Starts commandLine as the program's started programs are started: shown, with this
@@ -164,8 +147,8 @@ void UninstallPreviousApplications() {
 void InstallApplications(CSetupDlg& dialog) {
     // The setup program is looked for before anything is closed or uninstalled: a tree
     // that has lost it must not leave the user without any applications.
-    const CString appSetup = AppSetupPath(dialog);
-    if (!FileOpens(appSetup)) {
+    const CString appSetup = AppSetupProgramPath(dialog.SourceDir, FamilyOf(dialog));
+    if (!FileOpensForReading(appSetup)) {
         os::MessageBoxA(dialog.m_hWnd, AppSetupMissing, msg::SetupCaption, os::MB_OK);
         QuitSetup();
     }

@@ -1,5 +1,6 @@
 #include "setupdlg/SetupDlg.h"
 
+#include "app/AppSetupProgram.h"
 #include "app/Finish.h"
 #include "app/Messages.h"
 #include "app/SourceDir.h"
@@ -12,32 +13,10 @@
 
 namespace {
 
-// The applications' setup program of each family, below SourceDir.
-const char* const Windows9xAppSetup = "W95-98\\app\\Setup.exe";
-const char* const WindowsNTAppSetup = "NT40\\app\\Setup.exe";
-
 // A system command id carries the system's own flags in its four low bits; the sixteen high
 // bits of the parameter are not part of the id.
 const os::UINT SystemCommandFlagBits = 0x000F;
 const os::UINT SystemCommandIdBits = 0xFFFF;
-
-// The file whose presence shows that the tree holds the applications. On a family other
-// than Windows 95, 98 or NT it is SourceDir itself, a directory, which never opens as a file.
-CString AppSetupPath(const CString& sourceDir, WindowsFamily family) {
-    if (IsWindows9x(family))
-        return sourceDir + Windows9xAppSetup;
-    if (family == WindowsNT)
-        return sourceDir + WindowsNTAppSetup;
-    return sourceDir;
-}
-
-bool FileOpens(const CString& path) {
-    os::FILE* file = os::fopen(path, "rb");
-    if (!file)
-        return false;
-    os::fclose(file);
-    return true;
-}
 
 } // namespace
 
@@ -106,7 +85,7 @@ os::BOOL CSetupDlg::OnInitDialog() {
 
     // 8, 9. The dialog is not visible yet: a tree without the applications ends the program
     // before the user sees it.
-    if (!FileOpens(AppSetupPath(SourceDir, family))) {
+    if (!FileOpensForReading(AppSetupProgramPath(SourceDir, family))) {
         os::MessageBoxA(m_hWnd, msg::InstallationFilesMissing, msg::SetupCaption, os::MB_OK);
         QuitSetup();
     }
