@@ -267,14 +267,13 @@ CaseResult RunCase(const InstallPath& path, const FaultCase& fault) {
     return result;
 }
 
-std::vector<PathResults> RunMatrix(int stride) {
+std::vector<PathResults> RunMatrix() {
     std::vector<PathResults> all;
     for (const InstallPath& path : InstallPaths()) {
         PathResults results;
         results.path = path;
-        const std::vector<FaultCase> cases = CasesOf(path, &results.cleanOutcome);
-        for (size_t i = 0; i < cases.size(); i += static_cast<size_t>(stride))
-            results.cases.push_back(RunCase(path, cases[i]));
+        for (const FaultCase& fault : CasesOf(path, &results.cleanOutcome))
+            results.cases.push_back(RunCase(path, fault));
         all.push_back(std::move(results));
     }
     return all;

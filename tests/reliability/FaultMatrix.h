@@ -51,8 +51,8 @@ std::vector<FaultCase> CasesOf(const InstallPath& path, std::string* cleanOutcom
 //   and a non-zero exit code comes with a message.
 CaseResult RunCase(const InstallPath& path, const FaultCase& fault);
 
-// Every case of every path; every stride-th case only when stride is above 1.
-std::vector<PathResults> RunMatrix(int stride = 1);
+// Every case of every path.
+std::vector<PathResults> RunMatrix();
 
 // The matrix as a Markdown document: paths x services x outcomes.
 std::string MatrixDocument(const std::vector<PathResults>& results);
