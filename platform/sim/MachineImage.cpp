@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "platform/WinDefs.h"
+#include "platform/sim/HostFolder.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/ProfileText.h"
 
@@ -42,15 +43,6 @@ const struct {
     os::DWORD bit;
 } AttributeLetters[] = {
     {'R', AttrReadOnly}, {'H', AttrHidden}, {'S', AttrSystem}, {'A', AttrArchive}};
-
-std::string ReadHostFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 void WriteHostFile(const fs::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -90,22 +82,6 @@ std::string Setting(const std::string& text, const std::string& section, const c
                     const std::string& fallback) {
     std::string value;
     return profile::Find(text, section, key, &value) ? value : fallback;
-}
-
-void LoadFolder(FileSystem& files, const fs::path& folder, const Path& path) {
-    std::vector<fs::directory_entry> entries(fs::directory_iterator(folder), {});
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return Upper(a.path().filename().string()) < Upper(b.path().filename().string());
-    });
-    for (const auto& entry : entries) {
-        Path child = path.Child(entry.path().filename().string());
-        if (entry.is_directory()) {
-            files.AddDirectory(child.Text());
-            LoadFolder(files, entry.path(), child);
-        } else {
-            files.AddFile(child.Text(), ReadHostFile(entry.path()));
-        }
-    }
 }
 
 void SaveFolder(const FileNode& dir, const fs::path& folder, const Path& path, FileTime clock,
@@ -244,7 +220,7 @@ void Machine::Load(const std::string& directory) {
         drive.sectorsPerCluster = static_cast<os::DWORD>(std::stoul(
             Setting(ini, section, "SectorsPerCluster", std::to_string(drive.sectorsPerCluster))));
         if (fs::is_directory(folder))
-            LoadFolder(files, folder, AbsolutePath(std::string(1, letter) + ":\\"));
+            ImportHostFolder(files, folder, std::string(1, letter) + ":\\");
     }
     if (fs::exists(root / MetadataFile))
         ApplyMetadata(files, ReadHostFile(root / MetadataFile));

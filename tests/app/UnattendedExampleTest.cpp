@@ -3,19 +3,16 @@
 // with DriverOnly=1, then Windows 98 restarted.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/sim/HostFolder.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/Program.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 
 const std::string Examples = std::string(SOURCE_ROOT) + "/examples";
 const char* const TreeDir = "D:\\ORVANE";
@@ -60,34 +57,12 @@ const std::pair<const char*, const char*> SystemFileRenames[] = {
     {"SYNTHPCI.DLL", "SYNTHPCI.OLD"},
 };
 
-std::string ReadHostFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void Import(sim::FileSystem& files, const fs::path& folder, const std::string& path) {
-    std::vector<fs::path> entries;
-    for (const auto& entry : fs::directory_iterator(folder))
-        entries.push_back(entry.path());
-    std::sort(entries.begin(), entries.end());
-    files.AddDirectory(path);
-    for (const fs::path& entry : entries) {
-        const std::string child = path + "\\" + entry.filename().string();
-        if (fs::is_directory(entry))
-            Import(files, entry, child);
-        else
-            files.AddFile(child, ReadHostFile(entry));
-    }
-}
-
 class UnattendedExampleTest : public ::testing::Test {
 protected:
     UnattendedExampleTest() {
         machine.Load(Examples + "/machine");
         machine.files.AddDrive('D');
-        Import(machine.files, Examples + "/tree", TreeDir);
+        sim::ImportHostFolder(machine.files, Examples + "/tree", TreeDir);
         machine.currentDirectory = TreeDir;
     }
 

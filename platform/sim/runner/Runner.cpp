@@ -8,6 +8,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "platform/sim/HostFolder.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/Program.h"
 #include "platform/sim/UiScript.h"
@@ -22,39 +23,10 @@ const int RunnerFailed = 125;
 const char ProgramFileName[] = "SETUP.EXE";
 const char Indent[] = "  ";
 
-std::string ReadHostFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Copies a host folder into the machine, names in sorted order so that a directory search
-// delivers them the same way on every host.
-void ImportFolder(sim::FileSystem& files, const fs::path& folder, const sim::Path& path) {
-    std::vector<fs::directory_entry> entries(fs::directory_iterator(folder), {});
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return sim::Upper(a.path().filename().string()) < sim::Upper(b.path().filename().string());
-    });
-    files.AddDirectory(path.Text());
-    for (const auto& entry : entries) {
-        const sim::Path child = path.Child(entry.path().filename().string());
-        if (entry.is_directory())
-            ImportFolder(files, entry.path(), child);
-        else
-            files.AddFile(child.Text(), ReadHostFile(entry.path()));
-    }
-}
-
 void Import(sim::Machine& machine, const std::string& host, const std::string& windowsPath) {
     if (!fs::is_directory(host))
         throw std::runtime_error("--import: no folder " + host);
-    const sim::Path path = sim::AbsolutePath(windowsPath);
-    if (!machine.files.FindDrive(path.drive))
-        machine.files.AddDrive(path.drive);
-    ImportFolder(machine.files, host, path);
+    sim::ImportHostFolder(machine.files, host, windowsPath);
 }
 
 // Continuation lines of a multi-line detail (a message box text) are indented under it.
