@@ -32,13 +32,18 @@ test-win32: win32
 
 test: test-native test-asan test-win32
 
-demo: native
+demo: deps
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native --target runner
 	@examples/demo
 
+# Benchmarks build in a Release tree of their own, so that the test build keeps its type.
+BENCH_BUILD ?= build/bench-release
+
 bench: deps
-	@cmake --preset native -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build --preset native
-	@bench/run
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BENCH_BUILD) -j2 --target staging_bench registry_bench
+	@BENCH_BUILD=$(CURDIR)/$(BENCH_BUILD) bench/run
 
 # Fuzzing with libFuzzer (clang): each target for FUZZ_SECONDS, one after the other. Not part
 # of `make test`, which replays the targets' corpora instead.
