@@ -1,7 +1,8 @@
 # Helpers of the full-setup tests (tests/wine/fullsetup-*.test), sourced after lib.sh: a
-# Windows 98 prefix with the installation tree at C:\SETUP\ whose applications' setup
-# program is our fullsetup-appsetup.exe, the previous applications' uninstaller registered,
-# companion applications to start, and the log that these programs write (C:\fullsetup.log).
+# prefix in which Setup.exe sees the test's family, with the installation tree at C:\SETUP\
+# whose applications' setup program (in the family's directory, W95-98\app or NT40\app) is
+# our fullsetup-appsetup.exe, the previous applications' uninstaller registered, companion
+# applications to start, and the log that these programs write (C:\fullsetup.log).
 # shellcheck shell=bash
 
 SETUP_TITLE="PCI Audio Device Driver And Applications Setup Program"
@@ -15,21 +16,26 @@ IDOK=1
 
 INF_TEXT='[Version]\r\nSignature="$CHICAGO$"\r\n[SourceDisksNames]\r\n1="Orvane Driver Disk",,0\r\n'
 
-# fullsetup_prefix NAME [APPSETUP_OPTIONS]: the prefix, Windows 98 for programs named
+# APPS_SETUP: the applications' setup program of the family in the tree.
+APPS_SETUP="$TREE\\$APPS_DIR\\app\\Setup.exe"
+
+# fullsetup_prefix NAME [APPSETUP_OPTIONS]: the prefix, the family for programs named
 # Setup.exe; the tree with DOS files, Windows driver files (one INF), "026\" and the
-# applications' setup program with its options (lines of fullsetup-appsetup.ini's [run]).
+# family's applications' setup program with its options (lines of fullsetup-appsetup.ini's
+# [run]).
 fullsetup_prefix() {
     make_prefix "$1"
-    set_windows_version win98 Setup.exe
+    set_windows_version "$FAMILY" Setup.exe
     put_file "$TREE\\Dosdrv\\ORVDOS.SYS" 'dos driver'
     put_file "$TREE\\Dosdrv\\DOSAPP\\ORVMIX.EXE" 'dos mixer'
     put_file "$TREE\\W95-98\\drv\\ORVANE.INF" "$INF_TEXT"
     put_file "$TREE\\W95-98\\drv\\SNDCORE.VXD" 'vxd'
     put_file "$TREE\\W95-98\\drv\\026\\BANK026.DAT" 'bank'
-    mkdir -p "$(unix_path "$TREE\\W95-98\\app")"
-    cp "$TEST_PROGRAMS/fullsetup-appsetup.exe" "$(unix_path "$TREE\\W95-98\\app\\Setup.exe")"
-    cp "$TEST_PROGRAMS/apps-companion.exe" "$(unix_path "$TREE\\W95-98\\app\\apps-companion.exe")"
-    put_file "$TREE\\W95-98\\app\\fullsetup-appsetup.ini" "[run]\r\n${2:-}"
+    local apps="$TREE\\$APPS_DIR\\app"
+    mkdir -p "$(unix_path "$apps")"
+    cp "$TEST_PROGRAMS/fullsetup-appsetup.exe" "$(unix_path "$APPS_SETUP")"
+    cp "$TEST_PROGRAMS/apps-companion.exe" "$(unix_path "$apps\\apps-companion.exe")"
+    put_file "$apps\\fullsetup-appsetup.ini" "[run]\r\n${2:-}"
     mkdir -p "$(unix_path 'C:\Program Files\ZOD')"
     cp "$TEST_PROGRAMS/fullsetup-uninstaller.exe" "$(unix_path "$UNINSTALLER")"
     wine_run reg add "$UNINSTALL_KEY" /v UninstallString /d "$UNINSTALLER" /f >/dev/null
@@ -47,11 +53,16 @@ start_companion() {
 }
 
 # press_ok APPS DRIVER: waits for the setup dialog, sets the boxes (on/off) by clicking those
-# that differ from their checked start, and presses OK.
+# that differ from their start (both checked; on NT the driver box unchecked and disabled,
+# so DRIVER must be off there), and presses OK.
 press_ok() {
     wait_window "$SETUP_TITLE" || { echo "FAIL: the setup dialog did not appear"; return 1; }
+    if family_is_nt && [ "$2" = on ]; then
+        echo "FAIL: press_ok: the driver box cannot be checked on NT"
+        return 1
+    fi
     [ "$1" = on ] || winauto click "$SETUP_TITLE" $IDC_INSTALL_APPS
-    [ "$2" = on ] || winauto click "$SETUP_TITLE" $IDC_INSTALL_DRIVER
+    [ "$2" = on ] || family_is_nt || winauto click "$SETUP_TITLE" $IDC_INSTALL_DRIVER
     winauto click "$SETUP_TITLE" $IDOK
 }
 

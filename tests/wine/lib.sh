@@ -5,6 +5,8 @@
 #   WINE_TEMPLATE the template prefix (made once per run by run-all)
 #   TEST_WORK     a scratch directory of this test, emptied before it runs
 #   DISPLAY       the Xvfb display
+#   FAMILY        the Windows family of this run: win95, win98, winme or nt40 (the test's
+#                 "# families:" line says which; unset for a test that sets versions itself)
 # Wine's own programs are run by `wine_run` (the loader of this machine, see README.md).
 # shellcheck shell=bash
 
@@ -12,6 +14,21 @@ SETUP_EXE="$WINE_EXE_DIR/Setup.exe"
 WINAUTO_EXE="$WINE_EXE_DIR/tests/winauto.exe"
 CONTRACT_EXE="$WINE_EXE_DIR/tests/contract_tests.exe"
 WINE_TIMEOUT=${WINE_TIMEOUT:-120}
+
+# ---- The Windows family ----
+
+# The family that Setup.exe is to see (Windows 98 when a test runs outside run-all).
+FAMILY=${FAMILY:-win98}
+case "$FAMILY" in
+win95 | win98 | winme | nt40) ;;
+*) echo "lib.sh: unknown FAMILY $FAMILY (win95, win98, winme or nt40)" >&2; exit 2 ;;
+esac
+# family_is_nt: true under Windows NT 4.0, where the program offers only the applications
+# and the unattended installation and the driver update end at once, silently.
+family_is_nt() { [ "$FAMILY" = nt40 ]; }
+# APPS_DIR: the directory of the family's applications in an installation tree (W95-98 or
+# NT40; Windows 95, 98 and ME share one).
+if family_is_nt; then APPS_DIR=NT40; else APPS_DIR=W95-98; fi
 
 # ---- Wine itself ----
 

@@ -82,6 +82,26 @@ run_silent() {
     "$WINESERVER" -w
 }
 
+# files_of_c: the names of drive C's files, Setup.exe in the tree aside (start_setup puts it
+# there).
+files_of_c() {
+    (cd "$DRIVE_C" && find . -path ./users -prune -o -print |
+        grep -v "^./${TREE#C:\\}/Setup.exe\$" | sort)
+}
+
+# run_nt [ARGS...]: on Windows NT the unattended installation ends at once with exit code 0,
+# without a message, and changes nothing: the previous driver stays, nothing is staged, no
+# file of drive C comes or goes. Runs Setup.exe in $TREE and checks all of that.
+run_nt() {
+    local before
+    before=$(files_of_c)
+    run_silent "$@"
+    expect_eq "$SETUP_EXIT" 0 "NT: exit code"
+    expect_previous_driver_kept
+    expect_true "NT: no staging tree" test ! -e "$DRIVE_C/Orvane"
+    expect_eq "$(files_of_c)" "$before" "NT: the files of drive C"
+}
+
 # expect_absent WHAT COMMAND...: fails the check when COMMAND succeeds.
 expect_absent() {
     local what=$1

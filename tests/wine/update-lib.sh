@@ -12,11 +12,11 @@ IDC_FOUR_JACK=1002
 # The package's INF file: the three options in their default state, CR LF lines.
 UPDATE_INF='[Version]\r\nSignature="$CHICAGO$"\r\n[SourceDisksNames]\r\n1="Orvane Driver Disk",,0\r\n[Orvane.AddReg]\r\nHKR,Config,DISMPU,1,0\r\nHKR,Config,DISJSTK,1,0\r\nHKR,Config,LINEINasREAR,1,1\r\n'
 
-# update_prefix NAME: a prefix in which programs named Setup.exe see Windows 98, with the
-# previous driver's INF file in the INF directory.
+# update_prefix NAME: a prefix in which programs named Setup.exe see the test's family, with
+# the previous driver's INF file in the INF directory.
 update_prefix() {
     make_prefix "$1"
-    set_windows_version win98 Setup.exe
+    set_windows_version "$FAMILY" Setup.exe
     put_file 'C:\windows\inf\OEM7.INF' \
         '[Strings]\r\nTQR-Legacy.DeviceDesc="Orvane Legacy Audio"\r\n'
 }
@@ -60,4 +60,11 @@ expect_nothing_changed() {
     expect_true "no staging tree" test ! -e "$DRIVE_C/Orvane"
     expect_true "no INF copy" test ! -e "$DRIVE_C/windows/inf/ORVANE.INF"
     expect_true "the previous driver's INF is still there" test -e "$DRIVE_C/windows/inf/OEM7.INF"
+}
+
+# expect_silent_end_on_nt WHAT: on NT "Install" ends the program at once: no message (one
+# would hold Setup.exe until WINE_TIMEOUT), exit code 0, nothing changed.
+expect_silent_end_on_nt() {
+    expect_exit 0 "$1: NT: exit code after Install, without a message"
+    expect_nothing_changed
 }
