@@ -148,6 +148,11 @@ os::LONG Registry::Delete(std::shared_ptr<RegKey> base, const std::string& path)
         return os::ERROR_ACCESS_DENIED;
     MarkDeleted(*key);
     parent->RemoveSubkey(key);
+    // The keys HKEY_CLASSES_ROOT and HKEY_CURRENT_USER stand for always exist: deleted with
+    // a key above them, they are there again, empty.
+    bool created;
+    Create(m_localMachine, ClassesPath, &created);
+    Create(m_users, DefaultUserPath, &created);
     return os::ERROR_SUCCESS;
 }
 

@@ -85,7 +85,9 @@ public:
     // Creates missing keys; nullptr for a name longer than MaxKeyNameLength.
     static std::shared_ptr<RegKey> Create(std::shared_ptr<RegKey> base, const std::string& path,
                                           bool* created);
-    // Removes subkey path of base (see ntDeleteRule). Windows error code.
+    // Removes subkey path of base (see ntDeleteRule). Windows error code. The keys that
+    // HKEY_CLASSES_ROOT and HKEY_CURRENT_USER stand for always exist: removed with a key
+    // above them, they are made again, empty.
     os::LONG Delete(std::shared_ptr<RegKey> base, const std::string& path);
 
     // Open handles (the os:: layer's HKEYs other than the predefined roots).

@@ -1,13 +1,17 @@
 // Faults the fuzzers found in the simulated machine, each fixed: the .reg reader let
 // malformed numbers and deletions under unknown roots escape as other exceptions than its
-// std::runtime_error naming the line, and a profile value with a NUL byte in the file was
-// handed to the program past the NUL, where Windows hands over a C string.
+// std::runtime_error naming the line; a deletion could remove the key that
+// HKEY_CLASSES_ROOT stands for for good, leaving a registry that no .reg text describes; and a
+// profile value with a NUL byte in the file was handed to the program past the NUL, where
+// Windows hands over a C string.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 
 #include "platform/Profile.h"
+#include "platform/Registry.h"
+#include "platform/WinDefs.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/RegistryModel.h"
 
@@ -39,6 +43,29 @@ TEST(SimulationFindings, ShortAndFullHexNumbersStillRead) {
     EXPECT_EQ(registry.Value("HKLM\\Key", "A").data, std::string("\x2a\0\0\0", 4));
     EXPECT_EQ(registry.Value("HKLM\\Key", "B").data, std::string(4, '\xff'));
     EXPECT_EQ(registry.Value("HKLM\\Key", "C").type, 7u);
+}
+
+TEST(SimulationFindings, ThePredefinedKeysComeBackEmptyWhenDeletedWithAKeyAboveThem) {
+    sim::Registry registry;
+    registry.LoadReg("REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\Spatial]\r\n\r\n"
+                     "[-HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\r\n[-HKEY_USERS\\.DEFAULT]\r\n");
+    EXPECT_FALSE(registry.KeyExists("HKCR\\Spatial"));
+    EXPECT_TRUE(registry.KeyExists("HKCR"));
+    EXPECT_TRUE(registry.KeyExists("HKCU"));
+    const std::string saved = registry.SaveReg();
+    sim::Registry again;
+    again.LoadReg(saved);
+    EXPECT_EQ(again.SaveReg(), saved);
+
+    sim::Machine machine;
+    sim::MachineScope scope(machine);
+    machine.registry.AddKey("HKCR\\CLSID\\X");
+    EXPECT_EQ(os::RegDeleteKeyA(os::HKEY_LOCAL_MACHINE, "SOFTWARE"), os::ERROR_SUCCESS);
+    EXPECT_EQ(os::RegDeleteKeyA(os::HKEY_CLASSES_ROOT, "CLSID"), os::ERROR_FILE_NOT_FOUND);
+    os::HKEY key = nullptr;
+    EXPECT_EQ(os::RegCreateKeyExA(os::HKEY_CLASSES_ROOT, "Spatial", os::KEY_WRITE, &key),
+              os::ERROR_SUCCESS);
+    os::RegCloseKey(key);
 }
 
 TEST(SimulationFindings, AProfileValueEndsAtANulByte) {
