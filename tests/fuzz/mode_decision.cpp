@@ -46,12 +46,13 @@ bool IsDriverWord(std::string text) {
     return text == "/DRIVER" || text == "DRIVER" || text == "-DRIVER";
 }
 
-// GetPrivateProfileInt of Windows 95/98 with the default 0.
+// GetPrivateProfileInt of Windows 95/98 with the default 0: the value as a C string (up to
+// a NUL byte), its quotes taken off, then its leading digits.
 unsigned Option(const std::string& ini, const char* key) {
     std::string value;
     if (!sim::profile::Find(ini, "InstallOption", key, &value))
         return 0;
-    value = sim::profile::Unquote(value);
+    value = sim::profile::Unquote(value.substr(0, value.find('\0')));
     return value.empty() ? 0 : sim::profile::ReadInt9x(value);
 }
 
