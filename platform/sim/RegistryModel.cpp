@@ -147,12 +147,18 @@ os::LONG Registry::Delete(std::shared_ptr<RegKey> base, const std::string& path)
     if (ntDeleteRule && !key->subkeys.empty())
         return os::ERROR_ACCESS_DENIED;
     MarkDeleted(*key);
+    const size_t place = static_cast<size_t>(
+        std::find(parent->subkeys.begin(), parent->subkeys.end(), key) - parent->subkeys.begin());
     parent->RemoveSubkey(key);
     // The keys HKEY_CLASSES_ROOT and HKEY_CURRENT_USER stand for always exist: deleted with
-    // a key above them, they are there again, empty.
+    // a key above them, they are there again, empty, and the key made again on the way keeps
+    // the deleted one's place among its siblings.
     bool created;
     Create(m_localMachine, ClassesPath, &created);
     Create(m_users, DefaultUserPath, &created);
+    if (parent->subkeys.size() > place && SameName(parent->subkeys.back()->name, last))
+        std::rotate(parent->subkeys.begin() + static_cast<std::ptrdiff_t>(place),
+                    parent->subkeys.end() - 1, parent->subkeys.end());
     return os::ERROR_SUCCESS;
 }
 

@@ -8,6 +8,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/Profile.h"
 #include "platform/Registry.h"
@@ -48,7 +49,10 @@ TEST(SimulationFindings, ShortAndFullHexNumbersStillRead) {
 TEST(SimulationFindings, ThePredefinedKeysComeBackEmptyWhenDeletedWithAKeyAboveThem) {
     sim::Registry registry;
     registry.LoadReg("REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\Spatial]\r\n\r\n"
+                     "[HKEY_LOCAL_MACHINE\\Enum]\r\n\r\n"
                      "[-HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\r\n[-HKEY_USERS\\.DEFAULT]\r\n");
+    // Made again in its place: the first key of HKEY_LOCAL_MACHINE, as in a new registry.
+    EXPECT_EQ(registry.SubkeyNames("HKLM"), (std::vector<std::string>{"SOFTWARE", "Enum"}));
     EXPECT_FALSE(registry.KeyExists("HKCR\\Spatial"));
     EXPECT_TRUE(registry.KeyExists("HKCR"));
     EXPECT_TRUE(registry.KeyExists("HKCU"));
