@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/WinTypes.h"
+#include "platform/WinDefs.h"
 #include "platform/sim/Paths.h"
 #include "platform/sim/Times.h"
 
@@ -23,12 +23,12 @@ namespace sim {
 
 // Attribute bits the model keeps (the Windows values); a directory also has
 // FILE_ATTRIBUTE_DIRECTORY.
-const os::DWORD AttrReadOnly = 0x01;
-const os::DWORD AttrHidden = 0x02;
-const os::DWORD AttrSystem = 0x04;
-const os::DWORD AttrDirectory = 0x10;
-const os::DWORD AttrArchive = 0x20;
-const os::DWORD AttrNormal = 0x80;
+const os::DWORD AttrReadOnly = os::FILE_ATTRIBUTE_READONLY;
+const os::DWORD AttrHidden = os::FILE_ATTRIBUTE_HIDDEN;
+const os::DWORD AttrSystem = os::FILE_ATTRIBUTE_SYSTEM;
+const os::DWORD AttrDirectory = os::FILE_ATTRIBUTE_DIRECTORY;
+const os::DWORD AttrArchive = os::FILE_ATTRIBUTE_ARCHIVE;
+const os::DWORD AttrNormal = os::FILE_ATTRIBUTE_NORMAL;
 const os::DWORD SettableAttributes = AttrReadOnly | AttrHidden | AttrSystem | AttrArchive;
 // Files get the archive attribute when they are created or written, as on Windows.
 const os::DWORD NewFileAttributes = AttrArchive;
