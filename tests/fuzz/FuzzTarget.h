@@ -1,7 +1,7 @@
 // What every fuzz target shares: the entry point libFuzzer calls (and the replay program,
 // ReplayMain.cpp, when the targets run as regression tests), a check that stops the run
 // with a message the way a sanitizer finding does, and the splitting of one input into
-// fields.
+// fields, and comparing a text before and after a change.
 #pragma once
 
 #include <cstddef>
@@ -41,6 +41,18 @@ inline std::vector<std::string> SplitFields(const uint8_t* data, size_t size, si
     }
     fields.emplace_back(text + start, text + size);
     return fields;
+}
+
+// The bytes of before that after changed: everything outside the common beginning and end.
+inline std::string ChangedPart(const std::string& before, const std::string& after) {
+    size_t prefix = 0;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
+        ++prefix;
+    size_t suffix = 0;
+    while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return before.substr(prefix, before.size() - prefix - suffix);
 }
 
 inline std::string Bytes(const uint8_t* data, size_t size) {

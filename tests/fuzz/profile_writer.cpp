@@ -21,18 +21,6 @@ bool Plain(const std::string& text, const char* forbidden) {
            text.find('\0') == std::string::npos;
 }
 
-// The bytes of before that after changed: everything outside the common beginning and end.
-std::string ChangedPart(const std::string& before, const std::string& after) {
-    size_t prefix = 0;
-    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
-        ++prefix;
-    size_t suffix = 0;
-    while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
-        ++suffix;
-    return before.substr(prefix, before.size() - prefix - suffix);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -61,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(sim::profile::Write(written, section, key, value) == written,
                    "writing the same value again changes nothing");
         // One line is replaced or lines are added: no line end of the old text goes.
-        FUZZ_CHECK(ChangedPart(text, written).find('\n') == std::string::npos,
+        FUZZ_CHECK(fuzz::ChangedPart(text, written).find('\n') == std::string::npos,
                    "other lines stay byte for byte");
         break;
     }

@@ -34,18 +34,6 @@ std::string ReadEntry() {
     return std::string(value.GetString(), value.GetLength());
 }
 
-// The bytes of before that after changed: everything outside the common beginning and end.
-std::string ChangedPart(const std::string& before, const std::string& after) {
-    size_t prefix = 0;
-    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
-        ++prefix;
-    size_t suffix = 0;
-    while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
-        ++suffix;
-    return before.substr(prefix, before.size() - prefix - suffix);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -62,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     FUZZ_CHECK(ReadEntry() == WithoutLeadingBlanks(entryBefore + Suffix),
                "the entry gets the staging directory");
-    FUZZ_CHECK(ChangedPart(before, after).find('\n') == std::string::npos,
+    FUZZ_CHECK(fuzz::ChangedPart(before, after).find('\n') == std::string::npos,
                "other lines stay byte for byte");
     return 0;
 }
