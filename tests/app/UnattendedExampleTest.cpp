@@ -10,6 +10,7 @@
 #include "platform/sim/HostFolder.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/Program.h"
+#include "tests/fixtures/SystemFiles.h"
 
 namespace {
 
@@ -44,18 +45,6 @@ const char* const OtherVendorsKeys[] = {
     "HKCR\\CLSID\\{5E3A1C20-7B41-11D2-9C4E-0060B0C4A3D1}",
 };
 
-// The 17 system files of the previous driver with the names Windows gives them at restart.
-const std::pair<const char*, const char*> SystemFileRenames[] = {
-    {"SPATIAL.DLL", "SPATIAL.OLD"},   {"PSX.DLL", "PSX.OLD"},
-    {"SPX.DLL", "SPX.OLD"},           {"SNDCR2.VXD", "SCR2VXD.OLD"},
-    {"SNDCORE.VXD", "SNDCORE.OLD"},   {"TONEGEN2.DRV", "TGEN2DRV.OLD"},
-    {"TONEGEN.DRV", "TONEGEN.OLD"},   {"UARTX.EXE", "UARTX.OLD"},
-    {"UARTPORT.DRV", "UARTPORT.OLD"}, {"WAVEDRV.DRV", "WAVEDRV.OLD"},
-    {"SYNTHDR.DRV", "SYNTHDR.OLD"},   {"UARTEMU.VXD", "UARTEMU.OLD"},
-    {"BANKINDX.DAT", "BANKINDX.OLD"}, {"BANKSMP.DAT", "BANKSMP.OLD"},
-    {"SNDSETUP.COM", "SNDSETUP.OLD"}, {"SYNTH32P.DLL", "SYNTH32.OLD"},
-    {"SYNTHPCI.DLL", "SYNTHPCI.OLD"},
-};
 
 class UnattendedExampleTest : public ::testing::Test {
 protected:
@@ -79,7 +68,7 @@ protected:
 
         machine.Restart();
 
-        for (const auto& rename : SystemFileRenames) {
+        for (const auto& rename : fixtures::SystemFileRenames) {
             EXPECT_FALSE(machine.files.Exists(std::string("C:\\WINDOWS\\SYSTEM\\") + rename.first))
                 << rename.first;
             EXPECT_TRUE(machine.files.Exists(std::string("C:\\WINDOWS\\SYSTEM\\") + rename.second))

@@ -2,6 +2,7 @@
 // the system files scheduled in WININIT.INI, the run entry of WIN.INI.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,24 +10,12 @@
 #include "cleanup/FileCleanup.h"
 #include "platform/sim/Machine.h"
 #include "platform/sim/ProfileText.h"
+#include "tests/fixtures/SystemFiles.h"
 
 namespace {
 
 typedef std::vector<std::pair<std::string, std::string>> Entries;
 
-// The previous driver's system files with their backup names, in the order they are
-// scheduled.
-const std::pair<const char*, const char*> SystemFiles[] = {
-    {"SPATIAL.DLL", "SPATIAL.OLD"},   {"PSX.DLL", "PSX.OLD"},
-    {"SPX.DLL", "SPX.OLD"},           {"SNDCR2.VXD", "SCR2VXD.OLD"},
-    {"SNDCORE.VXD", "SNDCORE.OLD"},   {"TONEGEN2.DRV", "TGEN2DRV.OLD"},
-    {"TONEGEN.DRV", "TONEGEN.OLD"},   {"UARTX.EXE", "UARTX.OLD"},
-    {"UARTPORT.DRV", "UARTPORT.OLD"}, {"WAVEDRV.DRV", "WAVEDRV.OLD"},
-    {"SYNTHDR.DRV", "SYNTHDR.OLD"},   {"UARTEMU.VXD", "UARTEMU.OLD"},
-    {"BANKINDX.DAT", "BANKINDX.OLD"}, {"BANKSMP.DAT", "BANKSMP.OLD"},
-    {"SNDSETUP.COM", "SNDSETUP.OLD"}, {"SYNTH32P.DLL", "SYNTH32.OLD"},
-    {"SYNTHPCI.DLL", "SYNTHPCI.OLD"},
-};
 
 std::string Inf(const std::string& deviceDesc) {
     return "[Version]\r\nSignature=\"$CHICAGO$\"\r\n\r\n[Strings]\r\nTQR-Legacy.DeviceDesc=" +
@@ -50,15 +39,15 @@ protected:
     }
     static std::vector<int> AllRows() {
         std::vector<int> rows;
-        for (size_t row = 0; row < sizeof SystemFiles / sizeof SystemFiles[0]; ++row)
+        for (size_t row = 0; row < std::size(fixtures::SystemFileRenames); ++row)
             rows.push_back(static_cast<int>(row));
         return rows;
     }
     Entries ExpectedRenames(const std::vector<int>& rows) const {
         Entries entries;
         for (int row : rows)
-            entries.push_back({Win("SYSTEM\\") + SystemFiles[row].second,
-                               Win("SYSTEM\\") + SystemFiles[row].first});
+            entries.push_back({Win("SYSTEM\\") + fixtures::SystemFileRenames[row].second,
+                               Win("SYSTEM\\") + fixtures::SystemFileRenames[row].first});
         return entries;
     }
 };
@@ -154,7 +143,7 @@ TEST_F(FileCleanupTest, NoSystemFilesNoWininitButTheRunEntryIsEmptied) {
 }
 
 TEST_F(FileCleanupTest, EveryPresentSystemFileIsScheduledInTableOrder) {
-    for (const auto& file : SystemFiles)
+    for (const auto& file : fixtures::SystemFileRenames)
         machine.files.AddFile(Win("SYSTEM\\") + file.first, file.first);
     RemoveOldDriverFiles();
 
@@ -164,7 +153,7 @@ TEST_F(FileCleanupTest, EveryPresentSystemFileIsScheduledInTableOrder) {
     // Nothing is renamed before Windows starts again; then every file has its backup name.
     EXPECT_TRUE(machine.files.Exists(Win("SYSTEM\\SPATIAL.DLL")));
     machine.Restart();
-    for (const auto& file : SystemFiles) {
+    for (const auto& file : fixtures::SystemFileRenames) {
         EXPECT_FALSE(machine.files.Exists(Win("SYSTEM\\") + file.first));
         EXPECT_EQ(file.first, machine.files.Contents(Win("SYSTEM\\") + file.second));
     }
@@ -180,7 +169,7 @@ TEST_F(FileCleanupTest, OnlyPresentFilesAreScheduled) {
 
 TEST_F(FileCleanupTest, SecondRunLeavesOneLinePerFile) {
     machine.files.AddFile(Win("WININIT.INI"), "[rename]\r\nNUL=C:\\WINDOWS\\TEMP\\X.TMP\r\n");
-    for (const auto& file : SystemFiles)
+    for (const auto& file : fixtures::SystemFileRenames)
         machine.files.AddFile(Win("SYSTEM\\") + file.first, "");
     RemoveOldDriverFiles();
     RemoveOldDriverFiles();
